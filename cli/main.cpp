@@ -1,0 +1,85 @@
+// rv7300s-cli: the program's core without its window.
+//   rv7300s-cli ports
+//   rv7300s-cli identify [--port N] [--speed 9600|19200]
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "link/com_list.h"
+#include "link/decimal.h"
+#include "link/identification.h"
+#include "link/port_names.h"
+#include "link/utf16.h"
+
+namespace {
+
+constexpr int kUsageError = 2;
+
+int Usage(const std::string& problem) {
+  std::cerr << "rv7300s-cli: " << problem
+            << " (usage: rv7300s-cli ports | rv7300s-cli identify [--port N] [--speed 9600|19200])\n";
+  return kUsageError;
+}
+
+std::string DeviceOf(int port) {
+#ifdef _WIN32
+  return WindowsDeviceName(port);
+#else
+  return LinuxDevicePath(port).string();
+#endif
+}
+
+int Ports() {
+  EnumerateComPorts();
+  for (const _COM_LIST& entry : ComList()) {
+    std::cout << entry.port << '\t' << Utf16ToUtf8(entry.name) << '\t' << DeviceOf(entry.port) << '\n';
+  }
+  return 0;
+}
+
+int Identify(const std::vector<std::string>& args) {
+  std::optional<int> port;
+  for (std::size_t i = 0; i < args.size(); i += 2) {
+    if (i + 1 >= args.size()) return Usage(args[i] + " needs a value");
+    const auto value = ParseDecimal(args[i + 1]);
+    if (args[i] == "--port") {
+      if (!value || *value < 1 || *value > 256) return Usage("--port takes a number from 1 to 256");
+      port = value;
+    } else if (args[i] == "--speed") {
+      if (!value || (*value != 9600 && *value != 19200)) return Usage("--speed takes 9600 or 19200");
+      SetCurrentSpeed(*value);
+    } else {
+      return Usage("unknown option " + args[i]);
+    }
+  }
+  EnumerateComPorts();
+  const int result = port ? ProbePort(*port) : ScanForMeter();
+  if (result != 0) {
+    std::cerr << "rv7300s-cli: no meter answered" << (port ? " on COM" + std::to_string(*port) : "") << '\n';
+    return 1;
+  }
+  const MeterIdentity meter = CurrentIdentity();
+  std::cout << "model: " << kModelNames[meter.modelIndex] << '\n'
+            << "model-index: " << meter.modelIndex << '\n'
+            << "port: " << meter.currentPort << '\n'
+            << "speed: " << meter.currentSpeed << '\n'
+            << "serial: " << meter.serialNumber << '\n'
+            << "firmware: " << meter.firmwareVersion << '\n';
+  if (!FirmwareSupported(meter.modelIndex, meter.firmwareVersion)) {
+    std::cerr << "rv7300s-cli: firmware " << meter.firmwareVersion << " is older than 0.83; "
+              << "the program cannot connect to this meter\n";
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.empty()) return Usage("no command");
+  const std::vector<std::string> rest(args.begin() + 1, args.end());
+  if (args[0] == "ports") return rest.empty() ? Ports() : Usage("ports takes no arguments");
+  if (args[0] == "identify") return Identify(rest);
+  return Usage("unknown command " + args[0]);
+}

@@ -1,0 +1,22 @@
+# quorvia_module(<name> SOURCES ... DEPENDS ...)
+# Declares a module library.  Its allowed dependencies are recorded so that
+# the module_dependencies test can refuse an #include that crosses them.
+function(quorvia_module name)
+  cmake_parse_arguments(M "" "" "SOURCES;DEPENDS;SYSTEM_LIBS" ${ARGN})
+  add_library(${name} STATIC ${M_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${M_DEPENDS} ${M_SYSTEM_LIBS})
+  set_property(GLOBAL APPEND PROPERTY QUORVIA_MODULES ${name})
+  file(WRITE ${PROJECT_BINARY_DIR}/deps/${name}.txt "${M_DEPENDS}")
+endfunction()
+
+# quorvia_test(<name> SOURCES ... LIBS ...): one test program per feature.
+function(quorvia_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  if(NOT QUORVIA_TESTS)
+    return()
+  endif()
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 30 PROPERTIES TIMEOUT 120)
+endfunction()

@@ -1,0 +1,125 @@
+// rv7300s-sim: serves a virtual meter on a pseudo-terminal registered as
+// virtual port COM<N>, until SIGINT or SIGTERM.  Lines on standard input
+// switch faults for demos: "fault none|noanswer|late|cmderr|overlong|garbage|hangup [COMMAND]",
+// "hangup", "plugin".
+#include <poll.h>
+#include <signal.h>
+#include <sys/signalfd.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <iostream>
+#include <map>
+#include <optional>
+#include <sstream>
+#include <string>
+
+#include "link/decimal.h"
+#include "sim/pty_meter.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: rv7300s-sim [--model NAME] [--serial S] [--firmware X.YZ] [--port-number N] [--speed 9600|19200]";
+
+struct Options {
+  VirtualMeterSetup setup;
+  int port = 201;
+  int speed = 19200;
+};
+
+std::optional<Options> Parse(int argc, char** argv) {
+  Options options;
+  for (int i = 1; i < argc; ++i) {
+    const std::string flag = argv[i];
+    if (i + 1 >= argc) return std::nullopt;
+    const std::string value = argv[++i];
+    if (flag == "--model") {
+      options.setup.model = value;
+    } else if (flag == "--serial") {
+      options.setup.serialNumber = value;
+    } else if (flag == "--firmware") {
+      options.setup.firmware = value;
+    } else if (flag == "--port-number") {
+      const auto port = ParseDecimal(value);
+      if (!port || *port < 1 || *port > 256) return std::nullopt;
+      options.port = *port;
+    } else if (flag == "--speed") {
+      const auto speed = ParseDecimal(value);
+      if (!speed || (*speed != 9600 && *speed != 19200)) return std::nullopt;
+      options.speed = *speed;
+    } else {
+      return std::nullopt;
+    }
+  }
+  return options;
+}
+
+// Applies one control line; false when it is not understood.
+bool Control(PtyMeter& meter, const std::string& line) {
+  static const std::map<std::string, LineFault> kFaults = {
+      {"none", LineFault::None},           {"noanswer", LineFault::NoAnswer},
+      {"late", LineFault::LateAnswer},     {"cmderr", LineFault::CommandError},
+      {"overlong", LineFault::OverlongLine}, {"garbage", LineFault::Garbage},
+      {"hangup", LineFault::HangUp}};
+  std::istringstream words(line);
+  std::string verb, name;
+  words >> verb;
+  if (verb == "hangup") {
+    meter.HangUp();
+  } else if (verb == "plugin") {
+    meter.PlugIn();
+    std::cout << "COM" << meter.Port() << ' ' << meter.DevicePath() << std::endl;
+  } else if (verb == "fault" && words >> name && kFaults.count(name)) {
+    FaultRule rule{kFaults.at(name), {}, std::chrono::milliseconds(2500)};
+    std::getline(words >> std::ws, rule.onlyFor);
+    meter.SetFault(rule);
+  } else {
+    return verb.empty();
+  }
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const auto options = Parse(argc, argv);
+  if (!options) {
+    std::cerr << kUsage << '\n';
+    return 2;
+  }
+  sigset_t stopSignals;
+  sigemptyset(&stopSignals);
+  sigaddset(&stopSignals, SIGINT);
+  sigaddset(&stopSignals, SIGTERM);
+  pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);  // before any thread starts
+  const int signals = signalfd(-1, &stopSignals, SFD_CLOEXEC);
+
+  try {
+    PtyMeter meter(VirtualMeter(options->setup), options->port, options->speed);
+    std::cout << "COM" << meter.Port() << ' ' << meter.DevicePath() << std::endl;
+    bool stdinOpen = true;
+    std::string pending;
+    for (;;) {
+      pollfd fds[2] = {{signals, POLLIN, 0}, {stdinOpen ? 0 : -1, POLLIN, 0}};
+      if (poll(fds, 2, -1) < 0) continue;
+      if (fds[0].revents & POLLIN) break;
+      if (fds[1].revents & (POLLIN | POLLHUP)) {
+        char chunk[256];
+        const ssize_t count = read(0, chunk, sizeof chunk);
+        if (count <= 0) {
+          stdinOpen = false;
+          continue;
+        }
+        pending.append(chunk, static_cast<std::size_t>(count));
+        for (std::size_t end; (end = pending.find('\n')) != std::string::npos; pending.erase(0, end + 1)) {
+          if (!Control(meter, pending.substr(0, end))) std::cerr << "unknown control: " << pending.substr(0, end) << '\n';
+        }
+      }
+    }
+  } catch (const std::exception& error) {
+    std::cerr << "rv7300s-sim: " << error.what() << '\n';
+    return 1;
+  }
+  return 0;
+}
