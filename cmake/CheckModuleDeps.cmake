@@ -1,3 +1,4 @@
+cmake_policy(VERSION 3.25)
 # Fails when a module's source includes a header of a module it does not
 # depend on (directly or through others).  Run by the module_dependencies test.
 file(GLOB dep_files ${DEPS_DIR}/*.txt)

@@ -1,0 +1,139 @@
+// Which devices become candidate ports, from the system's device records,
+// from a sysfs tree, and from the virtual port folder.
+#include <fstream>
+
+#include <gtest/gtest.h>
+
+#include "link/com_list.h"
+#include "link/port_names.h"
+#include "link/tests/temp_port_folder.h"
+#include "link/utf16.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+TEST(FriendlyName, PortNumberIsTheDigitsAfterCom) {
+  const std::pair<std::u16string, int> cases[] = {
+      {u"Prolific USB-to-Serial Comm Port (COM12)", 12},
+      {u"Prolific USB-to-Serial Comm Port (COM3)", 3},
+      {u"Port (COM)", 0},
+      {u"Port (COM7) extra (COM9)", 7},
+      {u"Port (COM))4)", 4},  // every ")" is removed before parsing
+      {u"Port (COM12x3)", 12},
+      {u"no port here", 0},
+  };
+  for (const auto& [name, port] : cases) EXPECT_EQ(PortNumberOfFriendlyName(name), port) << Utf16ToUtf8(name);
+}
+
+TEST(BuildComList, KeepsPresentEnabledProlificPortsInOrder) {
+  const std::vector<DeviceRecord> devices = {
+      {u"Ports", true, 0, u"Prolific USB-to-Serial Comm Port (COM12)"},
+      {u"Ports", true, 0, u"USB Serial Port (COM4)"},                           // another maker
+      {u"Ports", true, kProblemDisabled, u"Prolific USB-to-Serial Comm Port (COM5)"},
+      {u"Ports", false, 0, u"Prolific USB-to-Serial Comm Port (COM6)"},        // status unreadable
+      {u"Mouse", true, 0, u"Prolific mouse (COM7)"},                            // not a port
+      {u"Ports", true, 0, u"Prolific without a number"},
+      {u"Ports", true, 10, u"Prolific USB-to-Serial Comm Port (COM3)"},        // other problems pass
+  };
+  const std::vector<_COM_LIST> expected = {
+      {u"Prolific USB-to-Serial Comm Port (COM12)", 12},
+      {u"Prolific USB-to-Serial Comm Port (COM3)", 3},
+  };
+  EXPECT_EQ(BuildComList(devices), expected);
+}
+
+// A sysfs tree as the kernel lays it out for USB-serial adapters.
+class FakeSysfs {
+ public:
+  FakeSysfs() : root_(folder_.Path() / "sys") { fs::create_directories(root_ / "class" / "tty"); }
+
+  void AddUsbSerial(const std::string& tty, const std::string& driver, const std::string& product,
+                    bool authorized = true) {
+    const fs::path usb = root_ / "devices" / ("usb-" + tty);
+    const fs::path port = usb / "1-1:1.0" / tty;
+    fs::create_directories(port);
+    fs::create_directories(root_ / "bus" / "usb-serial" / "drivers" / driver);
+    fs::create_directory_symlink(root_ / "bus" / "usb-serial" / "drivers" / driver, port / "driver");
+    std::ofstream(usb / "authorized") << (authorized ? "1\n" : "0\n");
+    std::ofstream(usb / "product") << product << "\n";
+    AddTty(tty, port);
+  }
+  void AddTty(const std::string& tty, const fs::path& device) {
+    const fs::path entry = root_ / "devices" / "virtual" / "tty" / tty;
+    fs::create_directories(entry);
+    if (!device.empty()) fs::create_directory_symlink(device, entry / "device");
+    fs::create_directory_symlink(entry, root_ / "class" / "tty" / tty);
+  }
+  const fs::path& Root() const { return root_; }
+
+ private:
+  TempPortFolder folder_;
+  fs::path root_;
+};
+
+TEST(LinuxDevices, UsbSerialAdaptersBecomeDeviceRecords) {
+  FakeSysfs sys;
+  sys.AddUsbSerial("ttyUSB1", "pl2303", "USB-Serial Controller");
+  sys.AddUsbSerial("ttyUSB0", "ftdi_sio", "FT232R USB UART");
+  sys.AddUsbSerial("ttyUSB10", "pl2303", "USB-Serial Controller", /*authorized=*/false);
+  sys.AddTty("ttyS0", sys.Root() / "devices" / "platform" / "serial8250");
+  sys.AddTty("tty1", {});
+
+  const std::vector<DeviceRecord> records = ListSerialDevices(sys.Root());
+  ASSERT_EQ(records.size(), 3u);
+  EXPECT_EQ(records[0].friendlyName, u"FT232R USB UART (COM1)");
+  EXPECT_EQ(records[1].friendlyName, u"Prolific USB-to-Serial Comm Port (COM2)");
+  EXPECT_EQ(records[2].problemCode, kProblemDisabled);
+  for (const DeviceRecord& record : records) EXPECT_EQ(record.className, u"Ports");
+
+  const std::vector<_COM_LIST> expected = {{u"Prolific USB-to-Serial Comm Port (COM2)", 2}};
+  EXPECT_EQ(BuildComList(records), expected);
+}
+
+TEST(LinuxDevices, MissingSysfsGivesNoDevices) {
+  EXPECT_TRUE(ListSerialDevices("/nonexistent-sysfs").empty());
+}
+
+TEST(VirtualPorts, CharacterDeviceLinksAreListedInPortOrder) {
+  TempPortFolder folder;
+  const fs::path dir = folder.Path();
+  fs::create_symlink("/dev/null", dir / "COM12");
+  fs::create_symlink("/dev/null", dir / "COM3");
+  fs::create_symlink("/dev/null", dir / "COM256");
+  fs::create_symlink("/dev/null", dir / "COM0");             // not a port number
+  fs::create_symlink("/dev/null", dir / "COM257");
+  fs::create_symlink("/dev/null", dir / "COM04");
+  fs::create_symlink("/dev/pts/nonexistent", dir / "COM5");  // its server is gone
+  fs::create_symlink(dir, dir / "COM6");                     // not a device
+  std::ofstream(dir / "COM7") << "a file";
+
+  const std::vector<_COM_LIST> expected = {
+      {u"Virtual meter (COM3)", 3}, {u"Virtual meter (COM12)", 12}, {u"Virtual meter (COM256)", 256}};
+  EXPECT_EQ(ListVirtualPorts(), expected);
+
+  // The friendly names parse back to their ports like any adapter's.
+  for (const _COM_LIST& entry : expected) EXPECT_EQ(PortNumberOfFriendlyName(entry.name), entry.port);
+}
+
+TEST(VirtualPorts, EnumerationRebuildsTheListFromScratch) {
+  TempPortFolder folder;
+  fs::create_symlink("/dev/null", folder.Path() / "COM201");
+  EnumerateComPorts();
+  ASSERT_FALSE(ComList().empty());
+  EXPECT_EQ(ComList().back(), (_COM_LIST{u"Virtual meter (COM201)", 201}));
+
+  fs::remove(folder.Path() / "COM201");
+  EnumerateComPorts();
+  for (const _COM_LIST& entry : ComList()) EXPECT_NE(entry.port, 201);
+}
+
+TEST(VirtualPorts, FolderFollowsTheEnvironment) {
+  TempPortFolder folder;
+  EXPECT_EQ(VirtualPortFolder(), folder.Path());
+  unsetenv("RV7300S_PORT_DIR");
+  setenv("XDG_RUNTIME_DIR", "/run/user/1000", 1);
+  EXPECT_EQ(VirtualPortFolder(), fs::path("/run/user/1000/rv7300s/ports"));
+}
+
+}  // namespace
