@@ -67,7 +67,7 @@ int Identify(const std::vector<std::string>& args) {
             << "serial: " << meter.serialNumber << '\n'
             << "firmware: " << meter.firmwareVersion << '\n';
   if (!FirmwareSupported(meter.modelIndex, meter.firmwareVersion)) {
-    std::cerr << "rv7300s-cli: firmware " << meter.firmwareVersion << " is older than 0.83; "
+    std::cerr << "rv7300s-cli: firmware \"" << meter.firmwareVersion << "\" is not 0.83 or later; "
               << "the program cannot connect to this meter\n";
   }
   return 0;

@@ -44,8 +44,7 @@ std::optional<SysfsTty> DescribeUsbSerial(const fs::directory_entry& tty) {
   if (driver == "pl2303") {
     friendly = "Prolific USB-to-Serial Comm Port" + com;
   } else {
-    const std::string product = FirstLine(usbDevice / "product");
-    friendly = (product.empty() ? "USB Serial Port" : product) + com;
+    friendly = driver + " USB Serial Port" + com;
   }
   return SysfsTty{index, {u"Ports", true, disabled ? kProblemDisabled : 0, Utf8ToUtf16(friendly)}};
 }

@@ -28,6 +28,7 @@ std::vector<DeviceRecord> ListSystemSerialDevices() {
   for (DWORD i = 0; SetupDiEnumDeviceInfo(set, i, &info); ++i) {
     DeviceRecord record;
     record.className = DeviceProperty(set, info, SPDRP_CLASS);
+    if (record.className.find(u"Ports") == std::u16string::npos) continue;
     ULONG status = 0, problem = 0;
     record.statusKnown = CM_Get_DevNode_Status(&status, &problem, info.DevInst, 0) == CR_SUCCESS;
     record.problemCode = static_cast<int>(problem);

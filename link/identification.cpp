@@ -34,18 +34,22 @@ int ProbeUnlocked(int port) {
     // The first answer to "QPID" is not trusted; the second names the model.
     if (!answered(command::kProductId) || !answered(command::kProductId)) continue;
     const int model = ModelIndexOfName(reply);
-    SetModelIndex(model);
     if (model == kNoModel) {
+      SetModelIndex(kNoModel);
       ComClose();
       continue;
     }
     const int idn = ComQuery(command::kIdentify, reply, sizeof reply);
     ComClose();
-    if (idn != COM_OK) continue;
+    if (idn != COM_OK) {
+      SetModelIndex(model);  // the name matched; only the identity is missing
+      continue;
+    }
     const IdnFields fields = ParseIdnReply(reply);
     std::lock_guard lock(identityMutex);
     identity.serialNumber = fields.serialNumber;
     identity.firmwareVersion = fields.firmwareVersion;
+    identity.modelIndex = model;
     identity.currentPort = port;
     identity.currentSpeed = speed;
     return 0;

@@ -11,14 +11,18 @@ RecheckThread::~RecheckThread() {
 }
 
 void RecheckThread::Start() {
-  std::unique_lock lock(mutex_);
-  run_ = true;
-  if (alive_) return;
-  // The previous loop has left (alive_ is cleared as its last step), so this
-  // join returns at once.
-  if (thread_.joinable()) thread_.join();
-  alive_ = true;
-  thread_ = std::thread(&RecheckThread::Loop, this);
+  std::thread finished;
+  {
+    std::lock_guard lock(mutex_);
+    run_ = true;
+    if (alive_) return;  // a loop that is still going simply carries on
+    finished = std::move(thread_);
+    alive_ = true;
+    thread_ = std::thread(&RecheckThread::Loop, this);
+  }
+  // The previous loop has left (alive_ is cleared as its last step), so
+  // this returns at once; it is outside the lock all the same.
+  if (finished.joinable()) finished.join();
 }
 
 void RecheckThread::Stop() {
@@ -43,14 +47,18 @@ void RecheckThread::Loop() {
       }
     }
     if (scan_() != 0) continue;
+    bool report;
     {
       std::lock_guard lock(mutex_);
-      const bool report = run_;
+      report = run_;
       run_ = false;
-      alive_ = false;
-      if (!report) return;
     }
-    onFound_();
-    return;
+    if (report) onFound_();
+    // onFound_ may have started the thread again (the connect failed).
+    std::lock_guard lock(mutex_);
+    if (!run_) {
+      alive_ = false;
+      return;
+    }
   }
 }

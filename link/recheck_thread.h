@@ -10,7 +10,8 @@
 class RecheckThread {
  public:
   // `scan` returns 0 when a meter was found (ScanForMeter in the program);
-  // `onFound` runs on the thread once that happens, after which it ends.
+  // `onFound` runs on the thread once that happens, after which it ends
+  // unless `onFound` started it again.
   RecheckThread(std::function<int()> scan, std::function<void()> onFound);
   ~RecheckThread();
   RecheckThread(const RecheckThread&) = delete;

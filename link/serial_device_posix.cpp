@@ -57,7 +57,7 @@ bool SetModemLines(int fd) {
   return set(TIOCMBIC, TIOCM_DTR) && set(TIOCMBIS, TIOCM_RTS);
 }
 
-// Milliseconds-precise time left until `deadline`, never negative.
+// Time left until `deadline`, never negative.
 timespec TimeLeft(SerialClock::time_point deadline) {
   const auto left = std::chrono::duration_cast<std::chrono::nanoseconds>(deadline - SerialClock::now());
   if (left.count() <= 0) return {0, 0};

@@ -2,8 +2,6 @@
 // the meter needs, read by polling the driver's input queue.
 #include <windows.h>
 
-#include <algorithm>
-#include <thread>
 
 #include "link/port_names.h"
 #include "link/serial_device.h"
@@ -56,6 +54,11 @@ bool SerialOpen(int port, const LineSettings& settings) {
   const bool ready = SetCommMask(h, 0) && SetupComm(h, kQueueSize, kQueueSize) && SetCommState(h, &dcb) &&
                      GetCommTimeouts(h, &timeouts);
   if (ready) {
+    // A read returns the moment a byte is queued, or after 50 ms with none:
+    // the reader waits on the driver instead of spinning on the queue.
+    timeouts.ReadIntervalTimeout = MAXDWORD;
+    timeouts.ReadTotalTimeoutMultiplier = MAXDWORD;
+    timeouts.ReadTotalTimeoutConstant = 50;
     timeouts.WriteTotalTimeoutMultiplier = 2;
     timeouts.WriteTotalTimeoutConstant = 2000;
   }
@@ -92,14 +95,9 @@ ReadOutcome SerialRead(std::uint8_t* buffer, std::size_t capacity, SerialClock::
     if (handle == INVALID_HANDLE_VALUE || !ClearCommError(handle, &errors, &status)) {
       return {ReadStatus::Failed, 0};
     }
-    if (status.cbInQue > 0) {
-      DWORD count = 0;
-      const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(status.cbInQue, capacity));
-      if (!ReadFile(handle, buffer, wanted, &count, nullptr)) return {ReadStatus::Failed, 0};
-      if (count > 0) return {ReadStatus::Data, count};
-    }
+    DWORD count = 0;
+    if (!ReadFile(handle, buffer, static_cast<DWORD>(capacity), &count, nullptr)) return {ReadStatus::Failed, 0};
+    if (count > 0) return {ReadStatus::Data, count};
     if (SerialClock::now() >= deadline) return {ReadStatus::TimedOut, 0};
-    // Yield the processor between looks at the queue rather than spin.
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
 }

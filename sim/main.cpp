@@ -7,6 +7,8 @@
 #include <sys/signalfd.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <map>
@@ -68,8 +70,12 @@ bool Control(PtyMeter& meter, const std::string& line) {
   if (verb == "hangup") {
     meter.HangUp();
   } else if (verb == "plugin") {
-    meter.PlugIn();
-    std::cout << "COM" << meter.Port() << ' ' << meter.DevicePath() << std::endl;
+    try {
+      meter.PlugIn();
+      std::cout << "COM" << meter.Port() << ' ' << meter.DevicePath() << std::endl;
+    } catch (const std::exception& error) {
+      std::cerr << "rv7300s-sim: cannot plug in again: " << error.what() << '\n';
+    }
   } else if (verb == "fault" && words >> name && kFaults.count(name)) {
     FaultRule rule{kFaults.at(name), {}, std::chrono::milliseconds(2500)};
     std::getline(words >> std::ws, rule.onlyFor);
@@ -94,6 +100,10 @@ int main(int argc, char** argv) {
   sigaddset(&stopSignals, SIGTERM);
   pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);  // before any thread starts
   const int signals = signalfd(-1, &stopSignals, SFD_CLOEXEC);
+  if (signals < 0) {
+    std::perror("rv7300s-sim: signalfd");
+    return 1;
+  }
 
   try {
     PtyMeter meter(VirtualMeter(options->setup), options->port, options->speed);
@@ -102,7 +112,10 @@ int main(int argc, char** argv) {
     std::string pending;
     for (;;) {
       pollfd fds[2] = {{signals, POLLIN, 0}, {stdinOpen ? 0 : -1, POLLIN, 0}};
-      if (poll(fds, 2, -1) < 0) continue;
+      if (poll(fds, 2, -1) < 0) {
+        if (errno == EINTR) continue;
+        break;
+      }
       if (fds[0].revents & POLLIN) break;
       if (fds[1].revents & (POLLIN | POLLHUP)) {
         char chunk[256];

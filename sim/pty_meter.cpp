@@ -43,6 +43,10 @@ std::runtime_error SystemError(const std::string& what) {
 
 // Registers `device` as COM<port>; a link to a live device is somebody else's.
 void Register(int port, const std::string& device) {
+  // The virtual link would hide the real adapter of the same number.
+  if (fs::exists("/dev/ttyUSB" + std::to_string(port - 1))) {
+    throw std::runtime_error("COM" + std::to_string(port) + " belongs to a USB-serial adapter here");
+  }
   const fs::path link = VirtualPortLink(port);
   fs::create_directories(link.parent_path());
   std::error_code error;
@@ -98,17 +102,16 @@ void PtyMeter::Open() {
   if (master_ < 0) throw SystemError("posix_openpt");
   char name[128];
   if (grantpt(master_) != 0 || unlockpt(master_) != 0 || ptsname_r(master_, name, sizeof name) != 0) {
-    close(master_);
-    throw SystemError("pseudo-terminal");
+    const auto error = SystemError("pseudo-terminal");
+    CloseDescriptors();
+    throw error;
   }
   slave_ = open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
   wake_ = eventfd(0, EFD_CLOEXEC);
   termios tio{};
   if (slave_ < 0 || wake_ < 0 || tcgetattr(slave_, &tio) != 0) {
     const auto error = SystemError(name);
-    if (slave_ >= 0) close(slave_);
-    if (wake_ >= 0) close(wake_);
-    close(master_);
+    CloseDescriptors();
     throw error;
   }
   cfmakeraw(&tio);
@@ -121,10 +124,7 @@ void PtyMeter::Open() {
   try {
     Register(port_, name);
   } catch (...) {
-    close(slave_);
-    close(wake_);
-    close(master_);
-    slave_ = wake_ = master_ = -1;
+    CloseDescriptors();
     throw;
   }
   server_ = std::thread(&PtyMeter::Serve, this);
@@ -139,8 +139,14 @@ void PtyMeter::Close() {
     server_.join();
   }
   Unplug();
-  if (wake_ >= 0) close(wake_);
-  wake_ = -1;
+  CloseDescriptors();
+}
+
+void PtyMeter::CloseDescriptors() {
+  for (int* fd : {&master_, &slave_, &wake_}) {
+    if (*fd >= 0) close(*fd);
+    *fd = -1;
+  }
 }
 
 void PtyMeter::Unplug() {

@@ -59,6 +59,7 @@ class PtyMeter {
   void Open();
   void Close();
   void Unplug();  // closes the line and removes its link
+  void CloseDescriptors();
   void Serve();
   void HandleLine(const std::string& line);
   void Send(const std::string& bytes);

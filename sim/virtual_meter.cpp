@@ -35,7 +35,8 @@ void VirtualMeter::Reset() {
   rangeNumber_ = IsFamily736() ? 3 : 2;
   count_ = IsFamily736() ? 15000 : 1500;
   status_ = std::string(kStatusCount, '0');
-  relBase_ = peakMax_ = peakMin_ = 0;
+  relBase_ = 0;
+  peakHeld_ = false;
 }
 
 void VirtualMeter::StoreMemory(int slot, const MemoryRecord& record) {
@@ -52,8 +53,9 @@ std::string VirtualMeter::MainReading() {
   // A steady input with a little noise in the last digit.
   noise_ = noise_ * 1103515245u + 12345u;
   const int reading = count_ + static_cast<int>((noise_ >> 16) % 5) - 2;
-  peakMax_ = std::max(peakMax_, reading);
-  peakMin_ = peakMin_ == 0 ? reading : std::min(peakMin_, reading);
+  peakMax_ = peakHeld_ ? std::max(peakMax_, reading) : reading;
+  peakMin_ = peakHeld_ ? std::min(peakMin_, reading) : reading;
+  peakHeld_ = true;
   const int shown = Has(kRel) ? reading - relBase_ : reading;
   const std::string text = std::to_string(shown);
   return text + "," + text + "," + std::to_string(rangeNumber_);
@@ -76,7 +78,7 @@ std::string VirtualMeter::SwitchMode(std::string_view command) {
   for (const Switch& s : kSwitches) {
     if (command != s.command) continue;
     if (s.position == kRel && s.value == '1') relBase_ = count_;
-    if (s.position == kPeak) peakMax_ = peakMin_ = 0;
+    if (s.position == kPeak) peakHeld_ = false;
     status_[s.position] = s.value;
     return Line(kOk);
   }
@@ -103,10 +105,11 @@ MeterReply VirtualMeter::Answer(std::string_view command) {
   if (command == command::kSubReading || command == command::kSubConfig) return {error};
   if (command == command::kPeakMax || command == command::kPeakMin) {
     if (!Has(kPeak)) return {error};
-    return {Line(std::to_string(command == command::kPeakMax ? peakMax_ : peakMin_))};
+    const int peak = !peakHeld_ ? count_ : command == command::kPeakMax ? peakMax_ : peakMin_;
+    return {Line(std::to_string(peak))};
   }
   if (command == command::kClear) {
-    peakMax_ = peakMin_ = 0;
+    peakHeld_ = false;
     return {Line(kOk)};
   }
   if (std::string reply = SwitchMode(command); !reply.empty()) return {reply};
@@ -114,6 +117,7 @@ MeterReply VirtualMeter::Answer(std::string_view command) {
     if (setup_.model != kModelNames[6]) return {error};
     if (command == command::kOkQuery) return {Line(kOk)};
     status_[kRel] = Has(kRel) ? '0' : '1';
+    relBase_ = count_;
     return {Line(kOk), kZeroAdjustTime};
   }
   for (auto prefix : {command::kConductPrefix, command::kDiodePrefix, command::kDbmPrefix}) {

@@ -40,8 +40,9 @@ class VirtualMeter {
   void SetBattery(int level) { battery_ = level; }
   void StoreMemory(int slot, const MemoryRecord& record);  // slot 1-400
 
-  // Time the meter takes for its zero adjustment (RV7341).
-  static constexpr std::chrono::milliseconds kZeroAdjustTime{1500};
+  // Time the meter takes for its zero adjustment (RV7341): longer than an
+  // ordinary reply may take.
+  static constexpr std::chrono::milliseconds kZeroAdjustTime{3000};
 
  private:
   bool IsFamily736() const { return modelIndex_ >= 8 && modelIndex_ <= 9; }
@@ -60,6 +61,7 @@ class VirtualMeter {
   int battery_ = 3;
   int count_ = 0;      // the value shown, in display counts
   int relBase_ = 0;    // count at the moment REL was switched on
+  bool peakHeld_ = false;  // a reading has been taken since peak hold began
   int peakMax_ = 0;
   int peakMin_ = 0;
   unsigned noise_ = 1;

@@ -48,15 +48,13 @@ class FakeSysfs {
  public:
   FakeSysfs() : root_(folder_.Path() / "sys") { fs::create_directories(root_ / "class" / "tty"); }
 
-  void AddUsbSerial(const std::string& tty, const std::string& driver, const std::string& product,
-                    bool authorized = true) {
+  void AddUsbSerial(const std::string& tty, const std::string& driver, bool authorized = true) {
     const fs::path usb = root_ / "devices" / ("usb-" + tty);
     const fs::path port = usb / "1-1:1.0" / tty;
     fs::create_directories(port);
     fs::create_directories(root_ / "bus" / "usb-serial" / "drivers" / driver);
     fs::create_directory_symlink(root_ / "bus" / "usb-serial" / "drivers" / driver, port / "driver");
     std::ofstream(usb / "authorized") << (authorized ? "1\n" : "0\n");
-    std::ofstream(usb / "product") << product << "\n";
     AddTty(tty, port);
   }
   void AddTty(const std::string& tty, const fs::path& device) {
@@ -74,15 +72,15 @@ class FakeSysfs {
 
 TEST(LinuxDevices, UsbSerialAdaptersBecomeDeviceRecords) {
   FakeSysfs sys;
-  sys.AddUsbSerial("ttyUSB1", "pl2303", "USB-Serial Controller");
-  sys.AddUsbSerial("ttyUSB0", "ftdi_sio", "FT232R USB UART");
-  sys.AddUsbSerial("ttyUSB10", "pl2303", "USB-Serial Controller", /*authorized=*/false);
+  sys.AddUsbSerial("ttyUSB1", "pl2303");
+  sys.AddUsbSerial("ttyUSB0", "ftdi_sio");
+  sys.AddUsbSerial("ttyUSB10", "pl2303", /*authorized=*/false);
   sys.AddTty("ttyS0", sys.Root() / "devices" / "platform" / "serial8250");
   sys.AddTty("tty1", {});
 
   const std::vector<DeviceRecord> records = ListSerialDevices(sys.Root());
   ASSERT_EQ(records.size(), 3u);
-  EXPECT_EQ(records[0].friendlyName, u"FT232R USB UART (COM1)");
+  EXPECT_EQ(records[0].friendlyName, u"ftdi_sio USB Serial Port (COM1)");
   EXPECT_EQ(records[1].friendlyName, u"Prolific USB-to-Serial Comm Port (COM2)");
   EXPECT_EQ(records[2].problemCode, kProblemDisabled);
   for (const DeviceRecord& record : records) EXPECT_EQ(record.className, u"Ports");

@@ -6,6 +6,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <string>
 #include <thread>
@@ -131,6 +132,25 @@ TEST_F(ComPortTest, SilenceTimesOutAndClosesThePort) {
   EXPECT_STREQ(reply, "");
   EXPECT_FALSE(ComIsOpen());
   EXPECT_EQ(ComQuery(":STAT?", reply, sizeof reply), COM_SENDFAIL);
+}
+
+TEST_F(ComPortTest, TheLimitCountsFromTheStartNotTheLastByte) {
+  std::atomic<bool> done{false};
+  std::thread meter([&] {
+    // A byte every 300 ms, never a line feed.
+    for (int i = 0; i < 20 && !done; ++i) {
+      Say("x");
+      std::this_thread::sleep_for(300ms);
+    }
+  });
+  const auto start = std::chrono::steady_clock::now();
+  char reply[32];
+  EXPECT_EQ(ComReadLine(reply, sizeof reply), COM_TIMEOUT);
+  const auto waited = std::chrono::steady_clock::now() - start;
+  done = true;
+  meter.join();
+  EXPECT_LT(waited, 5s);
+  EXPECT_GE(std::string(reply).size(), 3u);
 }
 
 TEST_F(ComPortTest, LongReplyWaitOutlastsTheNormalLimit) {

@@ -1,4 +1,7 @@
 // Identification: the pure rules, then probes and scans against virtual meters.
+#include <memory>
+#include <thread>
+
 #include <gtest/gtest.h>
 
 #include "link/com_port.h"
@@ -6,6 +9,8 @@
 #include "link/identification.h"
 #include "link/tests/temp_port_folder.h"
 #include "sim/pty_meter.h"
+
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -199,6 +204,24 @@ TEST_F(ProbeTest, ScanFindsTheMeterAmongOtherPorts) {
   EXPECT_EQ(CurrentIdentity().serialNumber, "Z-77");
   EXPECT_FALSE(other1.Heard().empty());
   EXPECT_FALSE(other2.Heard().empty());
+}
+
+TEST_F(ProbeTest, DeviceChangeCancelsARunningScanBeforeItsNextPort) {
+  std::vector<std::unique_ptr<PtyMeter>> silent;
+  for (const int port : {3, 5, 7}) {
+    silent.push_back(std::make_unique<PtyMeter>(Meter("RV7361"), port));
+    silent.back()->SetFault({LineFault::NoAnswer, {}});
+  }
+  EnumerateComPorts();
+  std::thread deviceChange([] {
+    std::this_thread::sleep_for(300ms);
+    CancelScan();
+  });
+  EXPECT_EQ(ScanForMeter(), 1);
+  deviceChange.join();
+  EXPECT_FALSE(silent[0]->Heard().empty());
+  EXPECT_TRUE(silent[1]->Heard().empty()) << "the scan went on after the cancel";
+  EXPECT_TRUE(silent[2]->Heard().empty());
 }
 
 TEST_F(ProbeTest, ScanOfAnEmptyListFails) {

@@ -67,6 +67,23 @@ TEST(RecheckThread, RestartAfterStopScansAgain) {
   EXPECT_FALSE(thread.IsRunning());
 }
 
+TEST(RecheckThread, OnFoundMayStartTheThreadAgain) {
+  // The connect that follows a find can fail and ask for more scanning.
+  std::atomic<int> scans{0}, reports{0};
+  RecheckThread* self = nullptr;
+  RecheckThread thread([&] { return ++scans % 2 == 0 ? 0 : 1; },
+                       [&] {
+                         if (++reports < 3) self->Start();
+                         EXPECT_EQ(self->IsRunning(), reports < 3);
+                       });
+  self = &thread;
+  thread.Start();
+  ASSERT_TRUE(Eventually([&] { return reports == 3; }));
+  EXPECT_FALSE(thread.IsRunning());
+  thread.Start();  // and from outside once it has ended
+  ASSERT_TRUE(Eventually([&] { return reports == 4; }));
+}
+
 TEST(RecheckThread, DestructionStopsARunningLoop) {
   std::atomic<int> scans{0};
   {
