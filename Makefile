@@ -1,5 +1,5 @@
 # The two commands of the README.
-.PHONY: run check build bench
+.PHONY: run check build bench fuzz
 run:
 	scripts/run
 check:
@@ -7,4 +7,6 @@ check:
 build:
 	scripts/build
 bench: build
-	build/bench/com_query_latency
+	build/bin/com_query_latency
+fuzz:
+	scripts/fuzz

@@ -1,11 +1,13 @@
 // rv7300s-cli: the program's core without its window.
 //   rv7300s-cli ports
 //   rv7300s-cli identify [--port N] [--speed 9600|19200]
+//   rv7300s-cli settings show [FILE]
 #include <iostream>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "cli/settings_command.h"
 #include "link/com_list.h"
 #include "link/decimal.h"
 #include "link/identification.h"
@@ -18,7 +20,7 @@ constexpr int kUsageError = 2;
 
 int Usage(const std::string& problem) {
   std::cerr << "rv7300s-cli: " << problem
-            << " (usage: rv7300s-cli ports | rv7300s-cli identify [--port N] [--speed 9600|19200])\n";
+            << " (usage: rv7300s-cli ports | identify [--port N] [--speed 9600|19200] | settings show [FILE])\n";
   return kUsageError;
 }
 
@@ -81,5 +83,6 @@ int main(int argc, char** argv) {
   const std::vector<std::string> rest(args.begin() + 1, args.end());
   if (args[0] == "ports") return rest.empty() ? Ports() : Usage("ports takes no arguments");
   if (args[0] == "identify") return Identify(rest);
+  if (args[0] == "settings") return SettingsCommand(rest);
   return Usage("unknown command " + args[0]);
 }

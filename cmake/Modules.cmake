@@ -10,13 +10,15 @@ function(quorvia_module name)
   file(WRITE ${PROJECT_BINARY_DIR}/deps/${name}.txt "${M_DEPENDS}")
 endfunction()
 
-# quorvia_test(<name> SOURCES ... LIBS ...): one test program per feature.
+# quorvia_test(<name> SOURCES ... LIBS ... [DEFINITIONS ...]): one test
+# program per feature.
 function(quorvia_test name)
-  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS;DEFINITIONS" ${ARGN})
   if(NOT QUORVIA_TESTS)
     return()
   endif()
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE ${T_DEFINITIONS})
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 30 PROPERTIES TIMEOUT 120)
 endfunction()

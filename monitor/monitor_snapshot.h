@@ -1,0 +1,56 @@
+// The shared monitor snapshot and the one lock that guards its requests and
+// the whole-record copies between it and the acquisition thread's copy.
+#pragma once
+
+#include <mutex>
+
+#include "monitor/monitor_data.h"
+
+// The request fields, each raised by the user interface and consumed by the
+// next acquisition cycle.
+enum class MonitorRequest {
+  mode,
+  range,
+  peak,
+  clear,
+  rel,
+  filter,
+  slow,
+  passband,
+  conduct,
+  diode,
+  dbm,
+};
+
+MonitorField& RequestField(_MONITOR_DATA& data, MonitorRequest request);
+
+class MonitorSnapshot {
+ public:
+  MonitorSnapshot() = default;
+  MonitorSnapshot(const MonitorSnapshot&) = delete;
+  MonitorSnapshot& operator=(const MonitorSnapshot&) = delete;
+
+  // The monitor lock.  Never held across a meter exchange or a window call.
+  void Lock() { lock_.lock(); }
+  void Unlock() { lock_.unlock(); }
+  // For std::lock_guard.
+  void lock() { Lock(); }
+  void unlock() { Unlock(); }
+
+  // A button press or setting change: the field becomes 1 (not a count).
+  void Raise(MonitorRequest request);
+
+  // Start of a cycle: copies the snapshot into `copy` and clears the
+  // requests in the snapshot, in one hold of the lock.
+  void TakeForCycle(_MONITOR_DATA& copy);
+  // End of a cycle: keeps the requests raised meanwhile, then publishes `copy`.
+  void PublishCycle(_MONITOR_DATA& copy);
+
+  // The shared record.  Single fields may be read without the lock.
+  _MONITOR_DATA& Data() { return data_; }
+  const _MONITOR_DATA& Data() const { return data_; }
+
+ private:
+  std::mutex lock_;
+  _MONITOR_DATA data_;
+};

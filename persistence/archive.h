@@ -1,0 +1,77 @@
+// The sequential binary encoding of both files: values one after another,
+// little-endian, no names, tags or padding.  Writer and reader agree on the
+// order; the file formats give it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "persistence/archive_exception.h"
+#include "persistence/archive_file.h"
+#include "persistence/date_time.h"
+
+struct ArchiveRect {
+  std::int32_t left = 0, top = 0, right = 0, bottom = 0;
+  bool operator==(const ArchiveRect&) const = default;
+};
+
+class CArchive {
+ public:
+  enum class Mode { store, load };
+  static constexpr std::size_t kBufferSize = 4096;
+
+  CArchive(ArchiveFile& file, Mode mode, std::size_t bufferSize = kBufferSize);
+  // Closing is the owner's job (it may fail); a forgotten store is not
+  // written from here, where a failure could not be reported.
+  ~CArchive() = default;
+  CArchive(const CArchive&) = delete;
+  CArchive& operator=(const CArchive&) = delete;
+
+  bool IsStoring() const { return mode_ == Mode::store; }
+
+  CArchive& operator<<(std::uint8_t value);
+  CArchive& operator<<(std::uint16_t value);
+  CArchive& operator<<(std::int32_t value);
+  CArchive& operator<<(std::uint32_t value);
+  CArchive& operator<<(std::uint64_t value);
+  CArchive& operator<<(bool value);  // as a 32-bit 0 or 1
+  CArchive& operator<<(double value);
+  CArchive& operator<<(const ArchiveRect& value);
+  CArchive& operator<<(const CDateTime& value);
+  CArchive& operator<<(const std::u16string& value);  // always Unicode
+
+  CArchive& operator>>(std::uint8_t& value);
+  CArchive& operator>>(std::uint16_t& value);
+  CArchive& operator>>(std::int32_t& value);
+  CArchive& operator>>(std::uint32_t& value);
+  CArchive& operator>>(std::uint64_t& value);
+  CArchive& operator>>(bool& value);
+  CArchive& operator>>(double& value);
+  CArchive& operator>>(ArchiveRect& value);
+  CArchive& operator>>(CDateTime& value);
+  CArchive& operator>>(std::u16string& value);
+
+  // Raw bytes, as they are.
+  void Write(const void* data, std::size_t size);
+  // Exactly `size` bytes, or the end-of-file error.
+  void Read(void* data, std::size_t size);
+
+  // Writes out what is left in the buffer (storing).
+  void Close();
+
+ private:
+  [[noreturn]] void Fail(CArchiveException::Cause cause) const;
+  void CheckStoring() const;
+  void CheckLoading() const;
+  std::uint64_t BytesLeft() const;
+  template <typename T> void Put(T value);
+  template <typename T> T Take();
+
+  ArchiveFile& file_;
+  Mode mode_;
+  std::vector<std::uint8_t> buffer_;
+  std::size_t begin_ = 0;  // loading: next byte to hand out
+  std::size_t end_ = 0;    // loading: end of the bytes read; storing: bytes waiting
+};

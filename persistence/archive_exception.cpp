@@ -1,0 +1,42 @@
+#include "persistence/archive_exception.h"
+
+#include "link/utf16.h"
+
+namespace {
+
+struct CauseText {
+  const char16_t* japanese;
+  const char16_t* english;
+};
+
+// Indexed by cause code.
+constexpr CauseText kTexts[] = {
+    {u"", u""},
+    {u"%1 へのアクセス中に不明なエラーが発生しました。", u"An unknown error occurred while accessing %1."},
+    {u"%1 の読み取り中に書き込もうとしました。", u"Tried to write to %1 while reading it."},
+    {u"%1 の末尾以降にアクセスしようとしました。", u"An attempt was made to access %1 past its end."},
+    {u"%1 へ書き込み中に読み取ろうとしました。", u"Tried to read from %1 while writing it."},
+};
+
+}  // namespace
+
+std::u16string PathForMessage(const std::filesystem::path& path, int language) {
+  if (path.empty()) return language == 0 ? u"無題のファイル" : u"an unnamed file";
+  return Utf8ToUtf16(path.string());
+}
+
+std::u16string FormatWithPath(const char16_t* text, const std::filesystem::path& path, int language) {
+  std::u16string message = text;
+  message.replace(message.find(u"%1"), 2, PathForMessage(path, language));
+  return message;
+}
+
+CArchiveException::CArchiveException(Cause cause, std::filesystem::path path)
+    : std::runtime_error(Utf16ToUtf8(FormatWithPath(kTexts[static_cast<int>(cause)].english, path, 1))),
+      cause_(cause),
+      path_(std::move(path)) {}
+
+std::u16string CArchiveException::Message(int language) const {
+  const CauseText& text = kTexts[static_cast<int>(cause_)];
+  return FormatWithPath(language == 0 ? text.japanese : text.english, path_, language);
+}

@@ -1,0 +1,26 @@
+// Failures of a file itself: it cannot be opened, read or written.
+#pragma once
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+
+class CFileException : public std::runtime_error {
+ public:
+  enum class Cause { generic, fileNotFound, accessDenied, diskFull, hardIO };
+
+  CFileException(Cause cause, std::filesystem::path path, int systemError);
+  // From errno after a failed call on `path`.
+  static CFileException FromErrno(const std::filesystem::path& path);
+
+  Cause cause() const { return cause_; }
+  const std::filesystem::path& path() const { return path_; }
+  int systemError() const { return systemError_; }
+  // The text shown to the user: 0 Japanese, 1 English.
+  std::u16string Message(int language) const;
+
+ private:
+  Cause cause_;
+  std::filesystem::path path_;
+  int systemError_;
+};
