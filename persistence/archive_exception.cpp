@@ -1,16 +1,12 @@
 #include "persistence/archive_exception.h"
 
 #include "link/utf16.h"
+#include "persistence/localized_text.h"
 
 namespace {
 
-struct CauseText {
-  const char16_t* japanese;
-  const char16_t* english;
-};
-
 // Indexed by cause code.
-constexpr CauseText kTexts[] = {
+constexpr LocalizedText kTexts[] = {
     {u"", u""},
     {u"%1 へのアクセス中に不明なエラーが発生しました。", u"An unknown error occurred while accessing %1."},
     {u"%1 の読み取り中に書き込もうとしました。", u"Tried to write to %1 while reading it."},
@@ -37,6 +33,5 @@ CArchiveException::CArchiveException(Cause cause, std::filesystem::path path)
       path_(std::move(path)) {}
 
 std::u16string CArchiveException::Message(int language) const {
-  const CauseText& text = kTexts[static_cast<int>(cause_)];
-  return FormatWithPath(language == 0 ? text.japanese : text.english, path_, language);
+  return FormatWithPath(kTexts[static_cast<int>(cause_)].In(language), path_, language);
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "link/utf16.h"
+#include "persistence/localized_text.h"
 #include "persistence/archive_exception.h"
 
 namespace {
@@ -25,13 +26,8 @@ CFileException::Cause CauseOf(int error) {
   }
 }
 
-struct CauseText {
-  const char16_t* japanese;
-  const char16_t* english;
-};
-
 // Indexed by cause.
-constexpr CauseText kTexts[] = {
+constexpr LocalizedText kTexts[] = {
     {u"%1 へのアクセス中にエラーが発生しました。", u"An error occurred while accessing %1."},
     {u"%1 が見つかりません。", u"%1 was not found."},
     {u"%1 へのアクセスが拒否されました。", u"Access to %1 was denied."},
@@ -53,6 +49,5 @@ CFileException CFileException::FromErrno(const std::filesystem::path& path) {
 }
 
 std::u16string CFileException::Message(int language) const {
-  const CauseText& text = kTexts[static_cast<int>(cause_)];
-  return FormatWithPath(language == 0 ? text.japanese : text.english, path_, language);
+  return FormatWithPath(kTexts[static_cast<int>(cause_)].In(language), path_, language);
 }
