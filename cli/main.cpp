@@ -2,11 +2,13 @@
 //   rv7300s-cli ports
 //   rv7300s-cli identify [--port N] [--speed 9600|19200]
 //   rv7300s-cli settings show [FILE]
+//   rv7300s-cli format --model N --function F --range R --count C [...]
 #include <iostream>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "cli/format_command.h"
 #include "cli/settings_command.h"
 #include "link/com_list.h"
 #include "link/decimal.h"
@@ -20,7 +22,8 @@ constexpr int kUsageError = 2;
 
 int Usage(const std::string& problem) {
   std::cerr << "rv7300s-cli: " << problem
-            << " (usage: rv7300s-cli ports | identify [--port N] [--speed 9600|19200] | settings show [FILE])\n";
+            << " (usage: rv7300s-cli ports | identify [--port N] [--speed 9600|19200] | settings show [FILE] | "
+               "format --model N --function F --range R --count C [...])\n";
   return kUsageError;
 }
 
@@ -84,5 +87,6 @@ int main(int argc, char** argv) {
   if (args[0] == "ports") return rest.empty() ? Ports() : Usage("ports takes no arguments");
   if (args[0] == "identify") return Identify(rest);
   if (args[0] == "settings") return SettingsCommand(rest);
+  if (args[0] == "format") return FormatCommand(rest);
   return Usage("unknown command " + args[0]);
 }
