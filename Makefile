@@ -8,5 +8,6 @@ build:
 	scripts/build
 bench: build
 	build/bin/com_query_latency
+	build/bin/monitor_cycles
 fuzz:
 	scripts/fuzz

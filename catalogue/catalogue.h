@@ -9,8 +9,6 @@
 
 #include "catalogue/catalogue_tables.h"
 
-inline constexpr int kNoModelIndex = 10;
-
 // RV732X is index 0-5, RV734X 6-7, RV736X 8-9.
 Family FamilyOf(int modelIndex);
 const FamilyTables& TablesOf(Family family);

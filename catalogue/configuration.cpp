@@ -1,5 +1,7 @@
 #include "catalogue/configuration.h"
 
+#include <algorithm>
+
 #include "catalogue/catalogue.h"
 
 namespace {
@@ -40,9 +42,10 @@ void MoveToModelRow(int modelIndex, std::string_view function, int& row, int& co
   }
   if (modelIndex == 1) {
     const Family family = Family::RV732X;
-    if (FunctionToken(family, row) == "DCV") row = 19, column -= 1;
-    if (FunctionToken(family, row) == "DCA") row = 16, column -= 2;
-    if (FunctionToken(family, row) == "ACA") row = 17, column -= 1;
+    // A column that would fall before the row's first is its first.
+    if (FunctionToken(family, row) == "DCV") row = 19, column = std::max(column - 1, 0);
+    if (FunctionToken(family, row) == "DCA") row = 16, column = std::max(column - 2, 0);
+    if (FunctionToken(family, row) == "ACA") row = 17, column = std::max(column - 1, 0);
   }
   if (modelIndex == 3 && function == "DCV") row = 15;
 }

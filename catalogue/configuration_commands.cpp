@@ -43,7 +43,8 @@ std::string ConfigurationCommand(int modelIndex, const _MONITOR_DATA& data, cons
         } else {
           column = 0;
         }
-      } else if (data.status[kStatusFilter] != 0) {
+      } else if (data.status[kStatusFilter] != 0 && !peak) {
+        // A FILTER-set position; under PEAK the list shows the PEAK set.
         column = FilterColumnInNormalSet(FunctionToken(family, f), r);
       }
       return command::Configure(GroupToken(modelIndex, f, m), RangeToken(family, row, set, column));

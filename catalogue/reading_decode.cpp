@@ -14,9 +14,13 @@ namespace {
 
 constexpr std::u16string_view kDot = u".";
 
-std::u16string Widen(std::string_view ascii) { return std::u16string(ascii.begin(), ascii.end()); }
+// No meter has a range number beyond this; a garbled one must not overflow
+// the adjustments that follow.
+constexpr int kRangeNumberLimit = 1000;
 
-bool Negative(std::string_view digits) { return !digits.empty() && digits.front() == '-'; }
+int RangeNumberOf(std::string_view text) {
+  return std::clamp<std::int32_t>(IntegerOf(text), -kRangeNumberLimit, kRangeNumberLimit);
+}
 
 void ReplaceAll(std::u16string& text, std::u16string_view from, std::u16string_view to) {
   for (std::size_t at = text.find(from); at != std::u16string::npos; at = text.find(from, at + to.size())) {
@@ -84,9 +88,6 @@ int TemperatureColumn(const _MONITOR_DATA& data) { return data.status[kStatusTem
 
 bool StartsWithAuto(Family family, int row) { return RangeName(family, row, RangeSetKind::normal, 0) == u"Auto"; }
 
-std::u16string CataloguePattern(std::string_view count, std::string_view digits) {
-  return (Negative(digits) ? u"-" : u"") + Widen(count);
-}
 
 // The shown text with its decimal mark: a pattern takes the mark by
 // position, a number by its digits.
@@ -103,22 +104,22 @@ std::u16string FormatMain(int modelIndex, std::string_view shown, std::string_vi
   int decimals = MainDecimals(modelIndex, row, rel ? data.fetchRangeIndex : data.rangeIndex, peak);
   const std::string_view token = FunctionToken(family, row);
   const int t = IsTemperature(family, row)
-                    ? (data.mainOver && Negative(digits) ? 1 : 0) + 2 * TemperatureColumn(data)
+                    ? (data.mainOver && IsNegative(digits) ? 1 : 0) + 2 * TemperatureColumn(data)
                     : 0;
   std::u16string pattern;
   if (family != Family::RV732X && peak) {
-    pattern = CataloguePattern(FullScaleCount(family, row, RangeSetKind::peak, data.rangeIndex), digits);
+    pattern = SignedPattern(FullScaleCount(family, row, RangeSetKind::peak, data.rangeIndex), digits);
   } else if ((family == Family::RV734X && token == "DC_4_20mA") || (family == Family::RV736X && token == "dBV")) {
     pattern = u"----";
   } else if (family == Family::RV736X && (token == "dBm" || token == "DC_4_20mA")) {
     pattern = u"-----";
   } else {
-    pattern = CataloguePattern(FullScaleCount(family, row, RangeSetKind::normal, data.rangeIndex + t), digits);
+    pattern = SignedPattern(FullScaleCount(family, row, RangeSetKind::normal, data.rangeIndex + t), digits);
   }
   if (data.mainOver && !rel) return WithMark(pattern, true, digits, decimals);
   if (data.mainBlank) return WithMark(BlankPattern(modelIndex, pattern), true, digits, decimals);
   if (data.mainOpen) return u"OPEN";
-  return WithMark(Widen(shown), false, digits, decimals);
+  return WithMark(AsciiToUtf16(shown), false, digits, decimals);
 }
 
 std::u16string FormatSub(int modelIndex, std::string_view shown, std::string_view digits, const _MONITOR_DATA& data) {
@@ -129,16 +130,16 @@ std::u16string FormatSub(int modelIndex, std::string_view shown, std::string_vie
   const int decimals = SubDecimals(modelIndex, row, rel ? data.subFetchRangeIndex : data.subRangeIndex, peak);
   std::u16string pattern = u"----";
   if (family == Family::RV734X && peak) {
-    pattern = CataloguePattern(FullScaleCount(family, row, RangeSetKind::peak, data.subRangeIndex), digits);
+    pattern = SignedPattern(FullScaleCount(family, row, RangeSetKind::peak, data.subRangeIndex), digits);
   } else if (family == Family::RV736X) {
     pattern = row == -1 ? u"-----"
-                        : CataloguePattern(FullScaleCount(family, row, peak ? RangeSetKind::peak : RangeSetKind::normal,
+                        : SignedPattern(FullScaleCount(family, row, peak ? RangeSetKind::peak : RangeSetKind::normal,
                                                           data.subRangeIndex),
                                            digits);
   }
   if (data.subOver && (!rel || row == -1)) return WithMark(pattern, true, digits, decimals);
   if (data.subBlank) return WithMark(pattern.size() == 4 ? u"----" : u"-----", true, digits, decimals);
-  return WithMark(Widen(shown), false, digits, decimals);
+  return WithMark(AsciiToUtf16(shown), false, digits, decimals);
 }
 
 }  // namespace
@@ -151,7 +152,7 @@ std::int32_t IntegerOf(std::string_view text) {
 
 std::u16string MainConfigurationText(int modelIndex, std::string_view reply, bool zeroTo20Seen, bool peak) {
   if (command::IsCommandError(reply)) return u"<Error>";
-  std::u16string text = Widen(reply);
+  std::u16string text = AsciiToUtf16(reply);
   Substitute(text, std::array<Substitution, 3>{{
                        {u"DIODE,2", u"DIODE,1.8"}, {u"DIODE,4", u"DIODE,3.6"}, {u"DIODE,1500", u"DIODE,1.5"}}});
   if (modelIndex == 3) ReplaceAll(text, u"DCV,1000", u"DCV,1500");
@@ -166,7 +167,7 @@ std::u16string MainConfigurationText(int modelIndex, std::string_view reply, boo
 
 std::u16string SubConfigurationText(int modelIndex, std::string_view reply, bool peak) {
   if (command::IsCommandError(reply)) return std::u16string(kNoSubDisplay);
-  std::u16string text = Widen(reply);
+  std::u16string text = AsciiToUtf16(reply);
   if (peak) SubstitutePeak(modelIndex, text);
   return text;
 }
@@ -237,7 +238,7 @@ DecodedValue DecodeMainReading(int modelIndex, std::string_view reply, _MONITOR_
     const auto [display, countText, rangeText] = SplitMeasurement(reply);
     shown = digits = display;
     count = IntegerOf(countText);
-    int fetched = IntegerOf(rangeText);
+    int fetched = RangeNumberOf(rangeText);
     if (family == Family::RV736X) {
       if (StartsWithAuto(family, row)) fetched += 1;
       if (token == "ACDCV" || token == "SEPV") fetched -= 2;
@@ -302,7 +303,7 @@ DecodedValue DecodeSubReading(int modelIndex, std::string_view reply, _MONITOR_D
     const auto [display, countText, rangeText] = SplitMeasurement(reply);
     shown = digits = display;
     count = IntegerOf(countText);
-    int fetched = IntegerOf(rangeText);
+    int fetched = RangeNumberOf(rangeText);
     if (family == Family::RV736X && row != -1) {
       if (StartsWithAuto(family, row)) fetched += 1;
       const std::string_view token = FunctionToken(family, row);

@@ -5,17 +5,23 @@
 #include "catalogue/catalogue.h"
 
 namespace {
+// Ranges of stored records are checked against this before any arithmetic:
+// a damaged file must not overflow it.
+constexpr int kRangeLimit = 1000;
+}  // namespace
 
-std::u16string Widen(std::string_view ascii) { return std::u16string(ascii.begin(), ascii.end()); }
-
-bool Negative(std::string_view digits) { return !digits.empty() && digits.front() == '-'; }
-
-// A catalogue full-scale count, signed like the value it stands for.
-std::u16string SignedPattern(std::string_view count, std::string_view value) {
-  return (Negative(value) ? u"-" : u"") + Widen(count);
+std::u16string AsciiToUtf16(std::string_view ascii) {
+  std::u16string text;
+  text.reserve(ascii.size());
+  for (const char c : ascii) text.push_back(static_cast<unsigned char>(c));
+  return text;
 }
 
-}  // namespace
+bool IsNegative(std::string_view digits) { return !digits.empty() && digits.front() == '-'; }
+
+std::u16string SignedPattern(std::string_view count, std::string_view value) {
+  return (IsNegative(value) ? u"-" : u"") + AsciiToUtf16(count);
+}
 
 std::u16string InsertMarkInPattern(std::u16string_view text, int decimals, std::u16string_view mark) {
   std::u16string result(text);
@@ -27,7 +33,7 @@ std::u16string InsertMarkInPattern(std::u16string_view text, int decimals, std::
 std::u16string InsertMarkInNumber(std::u16string_view text, std::string_view digits, int decimals,
                                   std::u16string_view mark) {
   std::u16string result(text);
-  const int sign = Negative(digits) ? 1 : 0;
+  const int sign = IsNegative(digits) ? 1 : 0;
   int count = static_cast<int>(digits.size()) - sign;
   const int padding = decimals + 1 - count;
   if (padding >= 1) {
@@ -45,17 +51,18 @@ std::u16string BlankPattern(int modelIndex, std::u16string_view pattern) {
 
 std::u16string FormatStoredValue(const StoredValue& v) {
   const Family family = FamilyOf(v.modelIndex);
+  const int range = std::clamp(v.range, -1, kRangeLimit);
   const bool temperature = v.function >= 0 && IsTemperature(family, v.function);
   const std::string_view token = v.function >= 0 ? FunctionToken(family, v.function) : std::string_view();
   // TEMP: the count list holds Celsius +/- then Fahrenheit +/-.
   const int patternIndex =
-      temperature ? v.range + (v.count == "-1000000" ? 1 : 0) + (v.selector != 0 ? 2 : 0) : v.range;
+      temperature ? range + (v.count == "-1000000" ? 1 : 0) + (v.selector != 0 ? 2 : 0) : range;
 
   std::u16string pattern;
   if (v.function == -1) {
     pattern = family == Family::RV736X ? u"-----" : u"----";
   } else if (family != Family::RV732X && v.selector != 0 && !temperature) {
-    pattern = SignedPattern(FullScaleCount(family, v.function, RangeSetKind::peak, v.range), v.count);
+    pattern = SignedPattern(FullScaleCount(family, v.function, RangeSetKind::peak, range), v.count);
   } else if (family == Family::RV734X && token == "DC_4_20mA") {
     pattern = u"----";
   } else if (family == Family::RV736X && (token == "dBm" || token == "DC_4_20mA")) {
@@ -80,7 +87,7 @@ std::u16string FormatStoredValue(const StoredValue& v) {
     result = u"OPEN";
     decimals = 0;
   } else {
-    result = Widen(v.count);
+    result = AsciiToUtf16(v.count);
     patternForm = false;
   }
   if (decimals == 0) return result;
@@ -90,6 +97,7 @@ std::u16string FormatStoredValue(const StoredValue& v) {
 
 int RangeDecade(int modelIndex, int function, int range) {
   const Family family = FamilyOf(modelIndex);
+  range = std::clamp(range, -kRangeLimit, kRangeLimit);
   const bool longResistance = family == Family::RV736X && FunctionToken(family, function) == "RES" && range >= 7;
   return longResistance ? range + 1 : range;
 }

@@ -22,6 +22,12 @@ inline constexpr int kSubBlank = 16;
 inline constexpr int kMainOpen = 32;
 }  // namespace record_flag
 
+// Meter text as shown text (the meter speaks ASCII).
+std::u16string AsciiToUtf16(std::string_view ascii);
+bool IsNegative(std::string_view digits);
+// A catalogue full-scale count, signed like the value it stands for.
+std::u16string SignedPattern(std::string_view count, std::string_view value);
+
 // The mark before the last `decimals` characters ("6000", 3 -> "6.000").
 std::u16string InsertMarkInPattern(std::u16string_view text, int decimals, std::u16string_view mark);
 // The mark by the digits of `digits` (the reading's own digit text), with
@@ -29,7 +35,8 @@ std::u16string InsertMarkInPattern(std::u16string_view text, int decimals, std::
 std::u16string InsertMarkInNumber(std::u16string_view text, std::string_view digits, int decimals,
                                   std::u16string_view mark);
 
-// "----" below five characters of pattern, else "-----" (RV736X).
+// The dashes of a blank value: "----" below the RV736X or for a pattern of
+// four characters, else "-----".
 std::u16string BlankPattern(int modelIndex, std::u16string_view pattern);
 
 // A recorded or downloaded count as text.  `selector` is the temperature

@@ -3,12 +3,14 @@
 //   rv7300s-cli identify [--port N] [--speed 9600|19200]
 //   rv7300s-cli settings show [FILE]
 //   rv7300s-cli format --model N --function F --range R --count C [...]
+//   rv7300s-cli monitor [--port N] [--count K] [--interval-ms M]
 #include <iostream>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/format_command.h"
+#include "cli/monitor_command.h"
 #include "cli/settings_command.h"
 #include "link/com_list.h"
 #include "link/decimal.h"
@@ -23,7 +25,7 @@ constexpr int kUsageError = 2;
 int Usage(const std::string& problem) {
   std::cerr << "rv7300s-cli: " << problem
             << " (usage: rv7300s-cli ports | identify [--port N] [--speed 9600|19200] | settings show [FILE] | "
-               "format --model N --function F --range R --count C [...])\n";
+               "format --model N --function F --range R --count C [...] | monitor [--port N] [--count K] [--interval-ms M])\n";
   return kUsageError;
 }
 
@@ -88,5 +90,6 @@ int main(int argc, char** argv) {
   if (args[0] == "identify") return Identify(rest);
   if (args[0] == "settings") return SettingsCommand(rest);
   if (args[0] == "format") return FormatCommand(rest);
+  if (args[0] == "monitor") return MonitorCommand(rest);
   return Usage("unknown command " + args[0]);
 }

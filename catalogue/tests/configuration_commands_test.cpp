@@ -21,6 +21,7 @@ TEST(ConfigurationCommand, Cases) {
       {"back to ACV with remembered range 3", 9, 1, true, 0, 0, 0, 3, {}, ":CONF ACV,6"},
       {"back to ACV with nothing remembered", 9, 1, true, 0, 0, 0, -1, {}, ":CONF ACV,AUTO"},
       {"ACV range change with the filter on", 8, 0, false, 0, 0, 1, -1, {{2, 1}}, ":CONF ACV,1000"},
+      {"under PEAK the filter's columns do not apply", 8, 0, false, 0, 0, 1, -1, {{2, 1}, {15, 1}}, ":CONF ACV,60"},
       {"RV734X AutoV at 60 V to AC+DCV", 6, 0, true, 2, 2, 3, -1, {}, ":CONF ACDCV,60"},
       {"RV734X PEAK range", 6, 12, false, 0, 0, 1, -1, {{15, 1}}, ":CONF ACA,6"},
       {"RV7322 row 19 DCV", 1, 19, false, 0, 0, 2, -1, {}, ":CONF DCV,60"},

@@ -4,7 +4,7 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/configuration.h"
-#include "monitor/tests/fake_controls.h"
+#include "monitor/headless_controls.h"
 
 namespace {
 
@@ -22,12 +22,12 @@ class ConfigurationTest : public testing::Test {
   void Apply(int model, std::string_view function, std::string_view range, const std::string& status = kQuiet) {
     ApplyConfiguration(model, function, range, status, data_, lists_, controls_);
   }
-  const FakeControls::List& RangeList() { return controls_.lists[control::kRangeList]; }
-  const FakeControls::List& ModeList() { return controls_.lists[control::kModeList]; }
+  const HeadlessControls::List& RangeList() { return controls_.lists[control::kRangeList]; }
+  const HeadlessControls::List& ModeList() { return controls_.lists[control::kModeList]; }
 
   _MONITOR_DATA data_;
   ListState lists_;
-  FakeControls controls_;
+  HeadlessControls controls_;
 };
 
 TEST_F(ConfigurationTest, ModelSpecificRowsOfTheRv732x) {

@@ -65,6 +65,10 @@ TEST_F(ReadingTest, GarbledFieldsReadAsZero) {
   In(0, 1);
   EXPECT_EQ(Main(0, "5,zz,0").count, 0);
   EXPECT_EQ(Main(0, "5,7,zz").count, 7) << "range number zz reads as 0, column 1 after Auto";
+  // Huge range numbers are no range at all, and never overflow.
+  In(5, 2);
+  EXPECT_EQ(Main(8, "1,1,99999999999").count, 2000000);
+  EXPECT_EQ(Main(8, "1,1,-99999999999").count, 2000000);
   EXPECT_EQ(IntegerOf("-42x"), -42);
   EXPECT_EQ(IntegerOf("99999999999"), INT32_MAX);
 }

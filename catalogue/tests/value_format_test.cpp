@@ -57,6 +57,7 @@ TEST(StoredValueFormatter, Cases) {
       {"dBm over", {8, "1000000", 2, u".", 1, 0, 0, 0, false}, u"---.--"},
       {"dBV blank", {8, "2000000", 2, u".", 2, 0, 0, 0, false}, u"--.--"},
       {"RV734X current loop over", {6, "1000000", 0, u".", 17, 0, 0, 0, false}, u"----"},
+      {"a damaged record's range", {8, "1000000", 0, u".", 10, INT32_MAX, 1, 0, false}, u""},
   };
   for (const Case& c : cases) EXPECT_EQ(FormatStoredValue(c.value), c.text) << c.what;
 }
@@ -70,6 +71,7 @@ TEST(RangeDecadeRule, LowerRangesConvertByDecades) {
   EXPECT_EQ(RangeDecade(8, 9, 7), 8);
   EXPECT_EQ(CountInRange(8, 9, 59999, 6, 7), 599);
   EXPECT_EQ(RangeDecade(6, 8, 7), 7) << "only the RV736X";
+  EXPECT_EQ(CountInRange(8, 9, 5, INT32_MIN, INT32_MAX), 0) << "damaged ranges do not overflow";
 }
 
 }  // namespace

@@ -1,0 +1,158 @@
+#include "cli/monitor_command.h"
+
+#include <csignal>
+#include <ctime>
+#include <iostream>
+#include <optional>
+
+#include "catalogue/catalogue.h"
+#include "link/com_list.h"
+#include "link/decimal.h"
+#include "link/identification.h"
+#include "link/utf16.h"
+#include "monitor/headless_controls.h"
+#include "monitor/live/connection.h"
+#include "monitor/live/headless_window.h"
+
+namespace {
+
+std::atomic<bool> interrupted{false};
+
+extern "C" void OnInterrupt(int) { interrupted = true; }
+
+int Usage(const std::string& problem) {
+  std::cerr << "rv7300s-cli: " << problem
+            << " (usage: rv7300s-cli monitor [--port N] [--count K] [--interval-ms M])\n";
+  return 2;
+}
+
+// The program's window without a window: identification on demand, the
+// exit ends the loop, everything else has nothing to show.
+class CliWindow : public HeadlessWindow, public ConnectionHooks {
+ public:
+  explicit CliWindow(std::optional<int> port) : port_(port) {}
+  bool IsRecording() const override { return false; }
+  void StopRecording() override {}
+  void EndRecordingAtDisconnect() override {}
+  void RefreshAfterDisconnect() override {}
+  void StopRecordInterval() override {}
+  void StopSpreadsheetTakeIn() override {}
+  void MeterSettingsAvailable(bool) override {}
+  void SelectSpeed(int) override {}
+  void MeterIdentified(int) override {}
+  bool RunCheckWindow() override { return (port_ ? ProbePort(*port_) : ScanForMeter()) == 0; }
+  void RunMemoryDownload() override {}
+  void EndDialog() override { ended = true; }
+  std::atomic<bool> ended{false};
+
+ private:
+  std::optional<int> port_;
+};
+
+std::string Flags(const Publication& p) {
+  std::string flags;
+  const _RECORD_DATA& r = p.recordTemplate;
+  auto add = [&](bool on, const char* name) {
+    if (on) flags += flags.empty() ? name : std::string(" ") + name;
+  };
+  add(r.peakOn, "PEAK");
+  add(r.flags != 0, "REL");
+  add(r.filterOn, "FILTER");
+  add(r.slowOn, "SLOW");
+  add(p.forRecording.value[_READING_TEXT::kMainOver], "OVER");
+  add(p.forRecording.value[_READING_TEXT::kMainOpen], "OPEN");
+  return flags.empty() ? "-" : flags;
+}
+
+void PrintLine(const Publication& p) {
+  const auto& text = p.forRecording.text;
+  auto shown = [](const std::u16string& value) { return value.empty() ? std::string("-") : Utf16ToUtf8(value); };
+  const std::time_t now = std::time(nullptr);
+  char clock[16];
+  std::strftime(clock, sizeof clock, "%H:%M:%S", std::localtime(&now));
+  std::cout << clock << '\t' << shown(text[_READING_TEXT::kMainValue]) << ' ' << Utf16ToUtf8(text[_READING_TEXT::kMainUnit])
+            << '\t' << shown(text[_READING_TEXT::kSubValue]) << ' ' << Utf16ToUtf8(text[_READING_TEXT::kSubUnit]) << '\t'
+            << shown(text[_READING_TEXT::kMainFunction]) << '\t' << shown(text[_READING_TEXT::kMainRangeToken]) << '\t'
+            << Flags(p) << std::endl;
+}
+
+}  // namespace
+
+int MonitorCommand(const std::vector<std::string>& args) {
+  std::optional<int> port;
+  long count = -1;
+  int intervalMs = 0;
+  for (std::size_t i = 0; i < args.size(); i += 2) {
+    if (i + 1 >= args.size()) return Usage(args[i] + " needs a value");
+    const auto value = ParseDecimal(args[i + 1]);
+    if (args[i] == "--port" && value && *value >= 1 && *value <= 256) {
+      port = value;
+    } else if (args[i] == "--count" && value && *value > 0) {
+      count = *value;
+    } else if (args[i] == "--interval-ms" && value && *value >= 0) {
+      intervalMs = *value;
+    } else {
+      return Usage("bad option " + args[i] + " " + args[i + 1]);
+    }
+  }
+  SetCatalogueLanguage(1);
+  EnumerateComPorts();
+
+  HeadlessControls controls;
+  CliWindow window(port);
+  MonitorSnapshot snapshot;
+  ListState lists;
+  SharedMeterSettings settings;
+  PublishedReading published;
+  ConnectionController controller({controls, window, window, window, window, snapshot, lists, settings, published,
+                                   [] { return false; }, [] { return ScanForMeter(); }});
+  bool communicationError = false;
+  window.onTimer = [&](int id) {
+    if (id == timer::kConnect) controller.OnConnectTimer();
+    if (id == timer::kDisconnect) controller.OnDisconnectTimer();
+    if (id == timer::kExit) controller.OnExitTimer();
+  };
+  window.onMessage = [&](int n, std::intptr_t parameter) {
+    if (n == app_message::kCommunicationError) {
+      communicationError = true;
+      controller.OnCommunicationError(parameter);
+    }
+    if (n == app_message::kBufferOver) controller.OnBufferOver();
+  };
+  window.onBox = [](std::u16string_view text, MessageIcon) { std::cerr << "rv7300s-cli: " << Utf16ToUtf8(text) << '\n'; };
+
+  std::signal(SIGINT, OnInterrupt);
+  std::signal(SIGTERM, OnInterrupt);
+  controller.OnMonitorButton();
+  window.PumpUntil([&] { return !window.TimerRunning(timer::kConnect) || interrupted; }, std::chrono::hours(1));
+  if (!controller.Connected()) {
+    if (!interrupted) std::cerr << "rv7300s-cli: no meter answered\n";
+    return 1;
+  }
+
+  std::uint64_t lastCycle = 0;
+  long printed = 0;
+  auto lastPrint = std::chrono::steady_clock::now() - std::chrono::hours(1);
+  window.PumpUntil(
+      [&] {
+        if (interrupted || !controller.Connected() || (count > 0 && printed >= count)) return true;
+        const Publication latest = published.Latest();
+        const auto now = std::chrono::steady_clock::now();
+        if (latest.cycle != lastCycle && now - lastPrint >= std::chrono::milliseconds(intervalMs)) {
+          lastCycle = latest.cycle;
+          lastPrint = now;
+          PrintLine(latest);
+          ++printed;
+        }
+        return false;
+      },
+      std::chrono::hours(24 * 365));
+
+  if (controller.Connected()) {
+    controller.Exit();
+    window.PumpUntil([&] { return window.ended.load(); }, std::chrono::seconds(15));
+  } else {
+    window.PumpUntil([&] { return !window.TimerRunning(timer::kDisconnect); }, std::chrono::seconds(15));
+  }
+  return communicationError ? 1 : 0;
+}

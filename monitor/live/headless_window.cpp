@@ -1,0 +1,80 @@
+#include "monitor/live/headless_window.h"
+
+void HeadlessWindow::Send(int n, std::intptr_t parameter) {
+  std::unique_lock lock(mutex_);
+  const long ticket = ++sentCount_;
+  sent_.push_back({n, parameter});
+  wake_.notify_all();
+  wake_.wait(lock, [&] { return handledCount_ >= ticket; });
+}
+
+void HeadlessWindow::Post(int n, std::intptr_t parameter) {
+  std::lock_guard lock(mutex_);
+  posted_.push_back({n, parameter});
+}
+
+void HeadlessWindow::Show(std::u16string_view text, MessageIcon icon) {
+  if (onBox) onBox(text, icon);
+  std::lock_guard lock(mutex_);
+  boxes_.emplace_back(text);
+}
+
+void HeadlessWindow::Start(int id) {
+  std::lock_guard lock(mutex_);
+  timers_.insert(id);
+}
+
+void HeadlessWindow::Kill(int id) {
+  std::lock_guard lock(mutex_);
+  timers_.erase(id);
+}
+
+bool HeadlessWindow::TimerRunning(int id) const {
+  std::lock_guard lock(mutex_);
+  return timers_.count(id) > 0;
+}
+
+bool HeadlessWindow::PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
+  using Clock = std::chrono::steady_clock;
+  const auto end = Clock::now() + limit;
+  auto nextTick = Clock::now() + std::chrono::milliseconds(100);
+  while (!done()) {
+    if (Clock::now() >= end) return false;
+    std::unique_lock lock(mutex_);
+    wake_.wait_until(lock, std::min(nextTick, end), [&] { return !sent_.empty(); });
+    if (!sent_.empty()) {
+      const auto message = sent_.front();
+      sent_.pop_front();
+      lock.unlock();
+      if (onMessage) onMessage(message.first, message.second);
+      lock.lock();
+      received_.push_back(message);
+      ++handledCount_;
+      wake_.notify_all();
+      continue;
+    }
+    if (Clock::now() < nextTick) continue;
+    nextTick += std::chrono::milliseconds(100);
+    const std::set<int> running = timers_;
+    lock.unlock();
+    for (const int id : running) {
+      if (onTimer && TimerRunning(id)) onTimer(id);
+    }
+  }
+  return true;
+}
+
+std::vector<std::u16string> HeadlessWindow::Boxes() const {
+  std::lock_guard lock(mutex_);
+  return boxes_;
+}
+
+std::vector<std::pair<int, std::intptr_t>> HeadlessWindow::Received() const {
+  std::lock_guard lock(mutex_);
+  return received_;
+}
+
+std::vector<std::pair<int, std::intptr_t>> HeadlessWindow::Posted() const {
+  std::lock_guard lock(mutex_);
+  return posted_;
+}

@@ -1,0 +1,50 @@
+// The window's message loop without a window: sent messages are handled,
+// and the 100 ms timers tick, on the thread that calls PumpUntil(), as on
+// the window's own thread.  Used by the command line and the tests.
+#pragma once
+
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "monitor/window.h"
+
+class HeadlessWindow : public AppMessages, public MessageBoxes, public WindowTimers {
+ public:
+  // What the window does with a sent message, and on a timer tick.
+  std::function<void(int, std::intptr_t)> onMessage;
+  std::function<void(int)> onTimer;
+  // A message box: shown text (the default keeps it in Boxes()).
+  std::function<void(std::u16string_view, MessageIcon)> onBox;
+
+  // Waits until PumpUntil() has handled it.
+  void Send(int n, std::intptr_t parameter) override;
+  void Post(int n, std::intptr_t parameter) override;
+  void Show(std::u16string_view text, MessageIcon icon) override;
+  void Start(int id) override;
+  void Kill(int id) override;
+  bool TimerRunning(int id) const;
+
+  // Runs the loop until `done` holds (true) or `limit` passes (false).
+  bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit);
+
+  std::vector<std::u16string> Boxes() const;
+  std::vector<std::pair<int, std::intptr_t>> Received() const;  // sent messages, handled
+  std::vector<std::pair<int, std::intptr_t>> Posted() const;
+
+ private:
+  mutable std::mutex mutex_;
+  std::condition_variable wake_;
+  std::deque<std::pair<int, std::intptr_t>> sent_;
+  long sentCount_ = 0;
+  long handledCount_ = 0;
+  std::set<int> timers_;
+  std::vector<std::u16string> boxes_;
+  std::vector<std::pair<int, std::intptr_t>> received_;
+  std::vector<std::pair<int, std::intptr_t>> posted_;
+};
