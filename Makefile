@@ -1,5 +1,5 @@
 # The two commands of the README.
-.PHONY: run check build bench fuzz
+.PHONY: run check build bench fuzz tsan
 run:
 	scripts/run
 check:
@@ -11,3 +11,5 @@ bench: build
 	build/bin/monitor_cycles
 fuzz:
 	scripts/fuzz
+tsan:
+	scripts/tsan
