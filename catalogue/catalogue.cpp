@@ -61,6 +61,20 @@ int FilterColumnInNormalSet(std::string_view token, int column) {
   return column;
 }
 
+const ModelRowMove* ModelSpecificRow(int modelIndex, std::string_view token) {
+  static constexpr ModelRowMove kMoves[] = {
+      {0, "VDET", 18, 0, true},   // RV7321
+      {1, "DCV", 19, -1, false},  // RV7322
+      {1, "DCA", 16, -2, false},
+      {1, "ACA", 17, -1, false},
+      {3, "DCV", 15, 0, false},   // RV7324
+  };
+  for (const ModelRowMove& move : kMoves) {
+    if (move.model == modelIndex && move.token == token) return &move;
+  }
+  return nullptr;
+}
+
 std::optional<int> FindFunction(Family family, std::string_view token) {
   const auto& rows = TablesOf(family).rows;
   for (int row = 0; row < static_cast<int>(rows.size()); ++row) {

@@ -23,6 +23,19 @@ const RangeSet& RangeSetOf(Family family, int row, RangeSetKind set);
 int FilterColumnInNormalSet(std::string_view token, int column);
 
 std::optional<int> FindFunction(Family family, std::string_view token);
+
+// RV732X rows 15-19 repeat a token of rows 0-14 with the ranges of one
+// model.  The meter's reply is looked up in rows 0-14 and then moved: to
+// `row`, its column shifted by `columnShift` (or to the first column).
+struct ModelRowMove {
+  int model;
+  std::string_view token;
+  int row;
+  int columnShift;
+  bool firstColumn;
+};
+// The move of `token` on `modelIndex`, or null when the model has none.
+const ModelRowMove* ModelSpecificRow(int modelIndex, std::string_view token);
 // Searches only the first range-count entries of the set.
 std::optional<int> FindRange(Family family, int row, RangeSetKind set, std::string_view token);
 std::optional<int> FindFrequencyRange(Family family, std::string_view token);

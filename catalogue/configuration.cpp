@@ -33,21 +33,12 @@ void FillModeList(int modelIndex, int row, ListState& lists, Controls& controls)
   lists.modePosition = group.position;
 }
 
-// RV732X rows 15-19 repeat tokens with the ranges of particular models; the
-// reply is looked up in rows 0-14 and then moved.
 void MoveToModelRow(int modelIndex, std::string_view function, int& row, int& column) {
-  if (modelIndex == 0 && function == "VDET") {
-    row = 18;
-    column = 0;
-  }
-  if (modelIndex == 1) {
-    const Family family = Family::RV732X;
-    // A column that would fall before the row's first is its first.
-    if (FunctionToken(family, row) == "DCV") row = 19, column = std::max(column - 1, 0);
-    if (FunctionToken(family, row) == "DCA") row = 16, column = std::max(column - 2, 0);
-    if (FunctionToken(family, row) == "ACA") row = 17, column = std::max(column - 1, 0);
-  }
-  if (modelIndex == 3 && function == "DCV") row = 15;
+  const ModelRowMove* move = ModelSpecificRow(modelIndex, function);
+  if (!move) return;
+  row = move->row;
+  // A column that would fall before the row's first is its first.
+  column = move->firstColumn ? 0 : std::max(column + move->columnShift, 0);
 }
 
 

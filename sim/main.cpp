@@ -1,7 +1,9 @@
 // rv7300s-sim: serves a virtual meter on a pseudo-terminal registered as
 // virtual port COM<N>, until SIGINT or SIGTERM.  Lines on standard input
 // switch faults for demos: "fault none|noanswer|late|cmderr|overlong|garbage|hangup [COMMAND]",
-// "hangup", "plugin".
+// "hangup", "plugin"; and set the meter's input and state: "input F"
+// (fraction of full scale), "open 0|1", "ac 0|1", "freq HZ",
+// "status N D" (as the meter's keys would), "battery N".
 #include <poll.h>
 #include <signal.h>
 #include <sys/signalfd.h>
@@ -80,6 +82,25 @@ bool Control(PtyMeter& meter, const std::string& line) {
     FaultRule rule{kFaults.at(name), {}, std::chrono::milliseconds(2500)};
     std::getline(words >> std::ws, rule.onlyFor);
     meter.SetFault(rule);
+  } else if (verb == "input" || verb == "freq") {
+    double value = 0;
+    if (!(words >> value)) return false;
+    meter.WithMeter([&](VirtualMeter& m) { verb == "input" ? m.SetInput(value) : m.SetSignalFrequency(value); });
+  } else if (verb == "open" || verb == "ac" || verb == "battery") {
+    int value = 0;
+    if (!(words >> value)) return false;
+    meter.WithMeter([&](VirtualMeter& m) {
+      if (verb == "open") m.SetOpenInput(value != 0);
+      if (verb == "ac") m.SetAcInput(value != 0);
+      if (verb == "battery") m.SetBattery(value);
+    });
+  } else if (verb == "status") {
+    int position = 0;
+    char value = 0;
+    if (!(words >> position >> value)) return false;
+    bool taken = false;
+    meter.WithMeter([&](VirtualMeter& m) { taken = m.SetStatus(position, value); });
+    if (!taken) std::cerr << "the meter refuses: " << line << '\n';
   } else {
     return verb.empty();
   }
