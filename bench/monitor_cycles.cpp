@@ -15,27 +15,10 @@
 #include "link/identification.h"
 #include "monitor/headless_controls.h"
 #include "monitor/live/connection.h"
-#include "monitor/live/headless_window.h"
+#include "monitor/live/headless_shell.h"
 #include "persistence/settings_folder.h"
 
 namespace {
-
-class BenchWindow : public HeadlessWindow, public ConnectionHooks {
- public:
-  bool IsRecording() const override { return false; }
-  void StopRecording() override {}
-  void EndRecordingAtDisconnect() override {}
-  void RefreshAfterDisconnect() override {}
-  void StopRecordInterval() override {}
-  void StopSpreadsheetTakeIn() override {}
-  void MeterSettingsAvailable(bool) override {}
-  void SelectSpeed(int) override {}
-  void MeterIdentified(int) override {}
-  bool RunCheckWindow() override { return ScanForMeter() == 0; }
-  void RunMemoryDownload() override {}
-  void EndDialog() override { ended = true; }
-  bool ended = false;
-};
 
 double CpuSeconds() {
   rusage usage{};
@@ -60,7 +43,7 @@ int main(int argc, char** argv) {
   EnumerateComPorts();
 
   HeadlessControls controls;
-  BenchWindow window;
+  HeadlessShell window([] { return ScanForMeter() == 0; });
   MonitorSnapshot snapshot;
   ListState lists;
   SharedMeterSettings settings;
@@ -89,7 +72,7 @@ int main(int argc, char** argv) {
   const std::uint64_t cycles = published.Latest().cycle - firstCycle;
 
   controller.Exit();
-  window.PumpUntil([&] { return window.ended; }, std::chrono::seconds(5));
+  window.PumpUntil([&] { return window.ended.load(); }, std::chrono::seconds(5));
   kill(child, SIGTERM);
   waitpid(child, nullptr, 0);
   std::filesystem::remove_all(folder);

@@ -84,9 +84,45 @@ std::array<std::string, 3> SplitMeasurement(std::string_view reply) {
   return fields;
 }
 
+bool StartsWithAuto(Family family, int row) { return RangeName(family, row, RangeSetKind::normal, 0) == u"Auto"; }
+
+// What a reading reply says.  Under peak hold it is one number; otherwise
+// display text, count and range number.
+struct ReadingFields {
+  std::string shown;   // the text shown: the display text, later maybe the count
+  std::string digits;  // the display text, whose digits place the decimal mark
+  std::string countText;
+  std::int32_t count = 0;
+  int rangeNumber = 0;
+};
+
+ReadingFields ReadFields(std::string_view reply, bool peak) {
+  if (peak) return {std::string(reply), std::string(reply), std::string(reply), IntegerOf(reply), 0};
+  auto [display, countText, rangeText] = SplitMeasurement(reply);
+  return {display, display, countText, IntegerOf(countText), RangeNumberOf(rangeText)};
+}
+
+// With REL off a reading of another range than the configured one shows
+// nothing; one of the configured range shows its count.
+void ShowCountOrBlank(ReadingFields& fields, bool sameRange) {
+  if (sameRange) {
+    fields.shown = fields.countText;
+  } else {
+    fields.shown = "2000000";
+    fields.count = kBlankCount;
+  }
+}
+
+// The RV736X numbers its ranges from the first real one, and the DC+AC
+// functions two further on.
+int Rv736xRangeAdjustment(int row) {
+  const Family family = Family::RV736X;
+  const std::string_view token = FunctionToken(family, row);
+  return (StartsWithAuto(family, row) ? 1 : 0) - (token == "ACDCV" || token == "SEPV" ? 2 : 0);
+}
+
 int TemperatureColumn(const _MONITOR_DATA& data) { return data.status[kStatusTemperatureUnit] == 1 ? 1 : 0; }
 
-bool StartsWithAuto(Family family, int row) { return RangeName(family, row, RangeSetKind::normal, 0) == u"Auto"; }
 
 
 // The shown text with its decimal mark: a pattern takes the mark by
@@ -229,19 +265,11 @@ DecodedValue DecodeMainReading(int modelIndex, std::string_view reply, _MONITOR_
   const bool rel = data.status[kStatusRel] != 0;
   const bool peak = data.status[kStatusPeak] != 0;
 
-  std::string shown, digits;
-  std::int32_t count;
-  if (peak) {
-    shown = digits = std::string(reply);
-    count = IntegerOf(reply);
-  } else {
-    const auto [display, countText, rangeText] = SplitMeasurement(reply);
-    shown = digits = display;
-    count = IntegerOf(countText);
-    int fetched = RangeNumberOf(rangeText);
+  ReadingFields fields = ReadFields(reply, peak);
+  if (!peak) {
+    int fetched = fields.rangeNumber;
     if (family == Family::RV736X) {
-      if (StartsWithAuto(family, row)) fetched += 1;
-      if (token == "ACDCV" || token == "SEPV") fetched -= 2;
+      fetched += Rv736xRangeAdjustment(row);
     } else if (family == Family::RV734X) {
       if (StartsWithAuto(family, row)) fetched += 1;
     } else {
@@ -250,29 +278,24 @@ DecodedValue DecodeMainReading(int modelIndex, std::string_view reply, _MONITOR_
         const std::u16string_view kind = fetched != 0 ? u"Auto ACV" : u"Auto DCV";
         names.mainLong = names.mainShort = std::u16string(kind);
         names.mainLabel = InLanguage(word::kMain) + u" " + std::u16string(kind);
-        if (fetched != 0) fetched = 0;
+        fetched = 0;
       }
       if (StartsWithAuto(family, row)) fetched += 1;
     }
     data.fetchRangeIndex = fetched;
     if (!rel) {
-      const bool showsCount = data.rangeIndex == fetched ||
-                              (family == Family::RV736X && (token == "dBm" || token == "dBV")) ||
-                              (modelIndex == 6 && token == "LoZV");
-      if (showsCount) {
-        shown = countText;
-      } else {
-        shown = "2000000";
-        count = kBlankCount;
-      }
+      ShowCountOrBlank(fields, data.rangeIndex == fetched ||
+                                   (family == Family::RV736X && (token == "dBm" || token == "dBV")) ||
+                                   (modelIndex == 6 && token == "LoZV"));
     }
   }
+  std::int32_t& count = fields.count;
   data.mainOver = count == kOverCount || count == -kOverCount;
   data.mainBlank = count == kBlankCount;
   data.mainOpen = count == kOpenCount;
-  if (rel && !data.mainBlank) count = IntegerOf(shown);
+  if (rel && !data.mainBlank) count = IntegerOf(fields.shown);
 
-  DecodedValue value{true, FormatMain(modelIndex, shown, digits, data), {}, count};
+  DecodedValue value{true, FormatMain(modelIndex, fields.shown, fields.digits, data), {}, count};
   const int u = IsTemperature(family, row) ? TemperatureColumn(data) : 0;
   if (family != Family::RV732X && peak) {
     value.unit = Unit(family, row, RangeSetKind::peak, data.rangeIndex);
@@ -294,37 +317,18 @@ DecodedValue DecodeSubReading(int modelIndex, std::string_view reply, _MONITOR_D
   const bool rel = data.status[kStatusRel] != 0;
   const bool peak = data.status[kStatusPeak] != 0;
 
-  std::string shown, digits;
-  std::int32_t count;
-  if (peak) {
-    shown = digits = std::string(reply);
-    count = IntegerOf(reply);
-  } else {
-    const auto [display, countText, rangeText] = SplitMeasurement(reply);
-    shown = digits = display;
-    count = IntegerOf(countText);
-    int fetched = RangeNumberOf(rangeText);
-    if (family == Family::RV736X && row != -1) {
-      if (StartsWithAuto(family, row)) fetched += 1;
-      const std::string_view token = FunctionToken(family, row);
-      if (token == "ACDCV" || token == "SEPV") fetched -= 2;
-    }
-    data.subFetchRangeIndex = fetched;
-    if (!rel) {
-      if (data.subRangeIndex == fetched) {
-        shown = countText;
-      } else {
-        shown = "2000000";
-        count = kBlankCount;
-      }
-    }
+  ReadingFields fields = ReadFields(reply, peak);
+  if (!peak) {
+    data.subFetchRangeIndex = fields.rangeNumber + (family == Family::RV736X && row != -1 ? Rv736xRangeAdjustment(row) : 0);
+    if (!rel) ShowCountOrBlank(fields, data.subRangeIndex == data.subFetchRangeIndex);
   }
+  std::int32_t& count = fields.count;
   data.subOver = count == kOverCount || count == -kOverCount;
   data.subBlank = count == kBlankCount;
-  if (rel && !data.subBlank) count = IntegerOf(shown);
+  if (rel && !data.subBlank) count = IntegerOf(fields.shown);
   data.subPresent = 1;
 
-  DecodedValue value{true, FormatSub(modelIndex, shown, digits, data), {}, count};
+  DecodedValue value{true, FormatSub(modelIndex, fields.shown, fields.digits, data), {}, count};
   if (family == Family::RV732X || row == -1) {
     value.unit = FrequencyUnit(family, data.subRangeIndex);
   } else if (peak) {

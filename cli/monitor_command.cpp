@@ -12,7 +12,7 @@
 #include "link/utf16.h"
 #include "monitor/headless_controls.h"
 #include "monitor/live/connection.h"
-#include "monitor/live/headless_window.h"
+#include "monitor/live/headless_shell.h"
 
 namespace {
 
@@ -25,29 +25,6 @@ int Usage(const std::string& problem) {
             << " (usage: rv7300s-cli monitor [--port N] [--count K] [--interval-ms M])\n";
   return 2;
 }
-
-// The program's window without a window: identification on demand, the
-// exit ends the loop, everything else has nothing to show.
-class CliWindow : public HeadlessWindow, public ConnectionHooks {
- public:
-  explicit CliWindow(std::optional<int> port) : port_(port) {}
-  bool IsRecording() const override { return false; }
-  void StopRecording() override {}
-  void EndRecordingAtDisconnect() override {}
-  void RefreshAfterDisconnect() override {}
-  void StopRecordInterval() override {}
-  void StopSpreadsheetTakeIn() override {}
-  void MeterSettingsAvailable(bool) override {}
-  void SelectSpeed(int) override {}
-  void MeterIdentified(int) override {}
-  bool RunCheckWindow() override { return (port_ ? ProbePort(*port_) : ScanForMeter()) == 0; }
-  void RunMemoryDownload() override {}
-  void EndDialog() override { ended = true; }
-  std::atomic<bool> ended{false};
-
- private:
-  std::optional<int> port_;
-};
 
 std::string Flags(const Publication& p) {
   std::string flags;
@@ -99,7 +76,7 @@ int MonitorCommand(const std::vector<std::string>& args) {
   EnumerateComPorts();
 
   HeadlessControls controls;
-  CliWindow window(port);
+  HeadlessShell window([port] { return (port ? ProbePort(*port) : ScanForMeter()) == 0; });
   MonitorSnapshot snapshot;
   ListState lists;
   SharedMeterSettings settings;

@@ -1,18 +1,15 @@
-// The main window as the live monitor sees it: the headless message loop
-// plus the hooks of the parts built on the monitor, recorded for tests.
+// The main window as the live monitor sees it, recording what the monitor
+// asks of the recording engine and the dialogs.
 #pragma once
 
 #include <atomic>
 
 #include "link/identification.h"
-#include "monitor/live/headless_window.h"
-#include "monitor/live/hooks.h"
+#include "monitor/live/headless_shell.h"
 
-class FakeWindow : public HeadlessWindow, public ConnectionHooks {
+class FakeWindow : public HeadlessShell {
  public:
-  void Pump(std::chrono::milliseconds time) {
-    PumpUntil([] { return false; }, time);
-  }
+  FakeWindow() : HeadlessShell([] { return ScanForMeter() == 0; }) {}
 
   bool IsRecording() const override { return recording; }
   void StopRecording() override {
@@ -20,19 +17,11 @@ class FakeWindow : public HeadlessWindow, public ConnectionHooks {
     recording = false;
   }
   void EndRecordingAtDisconnect() override { recording = false; }
-  void RefreshAfterDisconnect() override {}
-  void StopRecordInterval() override {}
-  void StopSpreadsheetTakeIn() override {}
   void MeterSettingsAvailable(bool available) override { meterSettings = available; }
-  void SelectSpeed(int) override {}
-  void MeterIdentified(int) override {}
-  bool RunCheckWindow() override { return ScanForMeter() == 0; }
   void RunMemoryDownload() override { ++memoryDownloads; }
-  void EndDialog() override { ended = true; }
 
   std::atomic<bool> recording{false};
   std::atomic<int> recordingStops{0};
   std::atomic<bool> meterSettings{false};
   std::atomic<int> memoryDownloads{0};
-  std::atomic<bool> ended{false};
 };
