@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# rv7300s-cli monitor against rv7300s-sim.
+# usage: monitor_test.sh <rv7300s-sim> <rv7300s-cli>
+set -uo pipefail
+sim="$1"
+cli="$2"
+export RV7300S_PORT_DIR="$(mktemp -d)"
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+ctl="$RV7300S_PORT_DIR/ctl"
+mkfifo "$ctl"
+"$sim" --model RV7341 --port-number 7 <"$ctl" >"$RV7300S_PORT_DIR/out" &
+sim_pid=$!
+exec {ctl_fd}>"$ctl"
+trap 'kill $sim_pid 2>/dev/null; wait 2>/dev/null; rm -rf "$RV7300S_PORT_DIR"' EXIT
+for _ in $(seq 50); do [ -s "$RV7300S_PORT_DIR/out" ] && break; sleep 0.05; done
+
+out="$(timeout 20 "$cli" monitor --port 7 --count 3)"; code=$?
+[ $code -eq 0 ] || fail "monitor: exit $code"
+[ "$(wc -l <<<"$out")" -eq 3 ] || fail "expected 3 lines: $out"
+grep -qP '^\d\d:\d\d:\d\d\t-?\d+\.\d+ V\t' <<<"$out" || fail "line format: $out"
+
+# Ctrl+C ends the connection cleanly.
+timeout 20 "$cli" monitor --port 7 >/dev/null &
+mon=$!
+sleep 1
+kill -INT $mon
+wait $mon; code=$?
+[ $code -eq 0 ] || fail "after Ctrl+C: exit $code"
+
+# A meter that stops answering: the English message and exit 1.
+echo "fault noanswer :STAT?" >&"$ctl_fd"
+sleep 0.2
+err="$(timeout 20 "$cli" monitor --port 7 2>&1 >/dev/null)"; code=$?
+[ $code -eq 1 ] || fail "no answer: exit $code"
+grep -qF "Communication Error. No response!" <<<"$err" || fail "message: $err"
+
+timeout 20 "$cli" monitor --count 0 >/dev/null 2>&1; [ $? -eq 2 ] || fail "usage error"
+
+if [ "$failures" -ne 0 ]; then echo "$failures failure(s)"; exit 1; fi
+echo "all passed"
