@@ -24,13 +24,17 @@ class AppMessages {
   virtual void Post(int n, std::intptr_t parameter) = 0;
 };
 
-enum class MessageIcon { information, warning, error };
+enum class MessageIcon { information, warning, error, question };
+enum class MessageButtons { ok, yesNo, yesNoCancel };
+enum class MessageAnswer { ok, yes, no, cancel };
 
 class MessageBoxes {
  public:
   virtual ~MessageBoxes() = default;
-  // Shows the text with an OK button and returns when it is closed.
-  virtual void Show(std::u16string_view text, MessageIcon icon) = 0;
+  // Shows the text and returns the button the user chose.
+  virtual MessageAnswer Ask(std::u16string_view text, MessageIcon icon, MessageButtons buttons) = 0;
+  // A notice with an OK button.
+  void Show(std::u16string_view text, MessageIcon icon) { Ask(text, icon, MessageButtons::ok); }
 };
 
 namespace timer {

@@ -13,10 +13,11 @@ void HeadlessWindow::Post(int n, std::intptr_t parameter) {
   posted_.push_back({n, parameter});
 }
 
-void HeadlessWindow::Show(std::u16string_view text, MessageIcon icon) {
+MessageAnswer HeadlessWindow::Ask(std::u16string_view text, MessageIcon icon, MessageButtons buttons) {
   if (onBox) onBox(text, icon);
   std::lock_guard lock(mutex_);
   boxes_.emplace_back(text);
+  return buttons == MessageButtons::ok ? MessageAnswer::ok : answer;
 }
 
 void HeadlessWindow::Start(int id) {

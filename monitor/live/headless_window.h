@@ -19,13 +19,15 @@ class HeadlessWindow : public AppMessages, public MessageBoxes, public WindowTim
   // What the window does with a sent message, and on a timer tick.
   std::function<void(int, std::intptr_t)> onMessage;
   std::function<void(int)> onTimer;
-  // A message box: shown text (the default keeps it in Boxes()).
+  // A message box: every text is kept in Boxes(); `onBox` may also show
+  // it.  Questions get `answer` (OK for a notice).
   std::function<void(std::u16string_view, MessageIcon)> onBox;
+  MessageAnswer answer = MessageAnswer::yes;
 
   // Waits until PumpUntil() has handled it.
   void Send(int n, std::intptr_t parameter) override;
   void Post(int n, std::intptr_t parameter) override;
-  void Show(std::u16string_view text, MessageIcon icon) override;
+  MessageAnswer Ask(std::u16string_view text, MessageIcon icon, MessageButtons buttons) override;
   void Start(int id) override;
   void Kill(int id) override;
   bool TimerRunning(int id) const;
