@@ -193,6 +193,25 @@ TEST_F(LiveMonitorTest, RelTogglesTheRangeListAndStopsARecording) {
   EXPECT_TRUE(controls_.IsEnabled(control::kRangeList));
 }
 
+TEST_F(LiveMonitorTest, ZeroAdjustmentOfTheRv7341WaitsForItsLongReply) {
+  Connect("RV7341");
+  EXPECT_EQ(controls_.Text(control::kRelButton), u"0 ADJ");
+  ASSERT_TRUE(controls_.IsEnabled(control::kPeakButton));
+  snapshot_.Raise(MonitorRequest::rel);
+  ASSERT_TRUE(window_.PumpUntil([&] { return !controls_.IsEnabled(control::kPeakButton); }, 3s));
+  EXPECT_FALSE(controls_.IsEnabled(control::kFilterButton));
+  // The meter takes longer than an ordinary reply may: no error follows.
+  ASSERT_TRUE(window_.PumpUntil([&] { return controls_.IsEnabled(control::kPeakButton); }, 12s));
+  WaitForCycles(2);
+  EXPECT_EQ(Count(Commands(*meter_), ":SYST:ZEROADJ"), 1);
+  EXPECT_TRUE(window_.Received().empty());
+  EXPECT_TRUE(controller_->Connected());
+  EXPECT_EQ(longReplyWait.load(), 0);
+  // Zero adjusted is the RV7341's REL: the range stays where it is.
+  EXPECT_EQ(snapshot_.Data().status[kStatusRel].load(), 1);
+  EXPECT_FALSE(controls_.IsEnabled(control::kRangeList));
+}
+
 TEST_F(LiveMonitorTest, TheFirstCycleAdoptsTheMeterSettingsOfTheRv736x) {
   StartMeter("RV7362");
   meter_->WithMeter([](VirtualMeter& meter) {
