@@ -1,10 +1,12 @@
-// Texts of the connection's buttons and messages, by their number in the
-// interface text table.
+// Texts of the connection's buttons, messages and panel, by their number
+// in the interface text table.
 #pragma once
 
 #include "catalogue/catalogue_tables.h"
 
 namespace word {
+inline constexpr NamePair kConfiguration{u"接続図", u"Configuration"};         // 24
+inline constexpr NamePair kUutUnconnected{u"測定器未接続", u"UUT Unconnected"};  // 25
 inline constexpr NamePair kMonitor{u"モニタ開始", u"Monitor"};          // 19
 inline constexpr NamePair kStopMonitor{u"モニタ停止", u"Stop Monitor"};  // 20
 inline constexpr NamePair kFirmwareNotSupported{   // 181, both %s: the oldest supported version
