@@ -13,5 +13,6 @@ std::filesystem::path ProgramFolder();
 // per-user application data).  Nothing is created here.
 std::filesystem::path SettingsFolderFor(const std::filesystem::path& programFolder);
 
-// Decides the settings folder at start-up and creates it when missing.
+// Decides the settings folder at start-up ($RV7300S_SETTINGS_DIR when set,
+// else the rule above) and creates it when missing.
 std::filesystem::path DecideSettingsFolder();

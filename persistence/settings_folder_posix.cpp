@@ -39,7 +39,9 @@ fs::path SettingsFolderFor(const fs::path& programFolder) {
 }
 
 fs::path DecideSettingsFolder() {
-  const fs::path folder = SettingsFolderFor(ProgramFolder());
+  // A folder of its own for a portable copy, a second instance or a test.
+  const char* chosen = std::getenv("RV7300S_SETTINGS_DIR");
+  const fs::path folder = chosen && *chosen ? fs::path(chosen) : SettingsFolderFor(ProgramFolder());
   std::error_code ignored;  // a folder that cannot be made shows at exit
   fs::create_directories(folder, ignored);
   return folder;

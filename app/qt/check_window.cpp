@@ -1,0 +1,28 @@
+#include "app/qt/check_window.h"
+
+#include <QLabel>
+#include <QMessageBox>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "app/ui_text.h"
+#include "link/identification.h"
+
+namespace {
+QString Q(std::u16string_view text) { return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())); }
+}  // namespace
+
+CDlgUsbCheck::CDlgUsbCheck(QWidget* parent, int language) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
+                                                            language_(language) {
+  auto* text = new QLabel(Q(Word(106, language)), this);
+  text->setAlignment(Qt::AlignCenter);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(text);
+  setFixedSize(240, 90);
+  // The scan starts once the window shows, on the first tick of its timer.
+  QTimer::singleShot(100, this, [this] {
+    found_ = ScanForMeter() == 0;
+    if (!found_) QMessageBox::information(this, QString(), Q(Word(159, language_)));
+    accept();
+  });
+}

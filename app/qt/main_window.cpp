@@ -1,0 +1,393 @@
+#include "app/qt/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTime>
+#include <QVBoxLayout>
+
+#include "app/qt/check_window.h"
+#include "app/runtime_files.h"
+#include "app/ui_text.h"
+#include "catalogue/catalogue.h"
+#include "catalogue/configuration.h"
+#include "catalogue/ui_words.h"
+#include "link/com_list.h"
+#include "link/identification.h"
+#include "link/port_names.h"
+#include "link/utf16.h"
+#include "monitor/live/monitor_panel.h"
+#include "monitor/live/panel_pictures.h"
+#include "persistence/file_exception.h"
+#include "persistence/settings_folder.h"
+
+namespace {
+
+constexpr int kDialogWidth = 463;
+constexpr int kDialogHeight = 371;
+
+// Control ids of the panel that only the window itself uses.
+constexpr int kMonitorGroup = 1124, kModeLabel = 1125, kRangeLabel = 1126, kDiagramGroup = 1097,
+              kStatusGroup = 1127, kModelLabel = 1128, kVersionLabel = 1129, kPortLabel = 1130,
+              kTimeLabel = 1131, kClock = 1123, kTabs = 1025;
+
+QString Q(std::u16string_view text) { return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())); }
+
+// The Windows font where installed, else the IPA Gothic of the same kind
+// (proportional for "MS UI Gothic", fixed for "MS ゴシック"), so that
+// Japanese never shows as boxes.
+QFont PanelFont(const char* windowsFamily, int pixelHeight) {
+  const QStringList families = QFontDatabase::families();
+  QString family = QString::fromUtf8(windowsFamily);
+  if (!families.contains(family)) {
+    const QString ipa = family.contains("UI") ? "IPAPGothic" : "IPAGothic";
+    family = families.contains(ipa) ? ipa : QFont().family();
+  }
+  QFont font(family);
+  font.setPixelSize(pixelHeight);
+  return font;
+}
+
+}  // namespace
+
+// The status icons: drawn from their bitmaps with white as transparent.
+class StatusStrip : public QWidget {
+ public:
+  using QWidget::QWidget;
+  void SetIcons(std::vector<std::pair<int, QPixmap>> icons) {
+    icons_ = std::move(icons);
+    update();
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    for (const auto& [x, pixmap] : icons_) painter.drawPixmap(x, 0, pixmap);
+  }
+
+ private:
+  std::vector<std::pair<int, QPixmap>> icons_;
+};
+
+CQM8000Dlg::CQM8000Dlg() {
+  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint);
+  dialogFont_ = PanelFont("MS UI Gothic", 12);
+  setFont(dialogFont_);
+  panel_ = new QWidget(this);
+  services_.onTimer = [this](int id) {
+    switch (id) {
+      case timer::kConnect: controller_->OnConnectTimer(); break;
+      case timer::kDisconnect: controller_->OnDisconnectTimer(); break;
+      case timer::kMemoryPause: controller_->OnMemoryPauseTimer(); break;
+      case timer::kExit: controller_->OnExitTimer(); break;
+    }
+  };
+  services_.onMessage = [this](int n, std::intptr_t parameter) {
+    if (n == app_message::kCommunicationError) controller_->OnCommunicationError(parameter);
+    if (n == app_message::kBufferOver) controller_->OnBufferOver();
+  };
+  services_.boxTitle = [] { return QStringLiteral("Quorvia for RV7300s"); };
+  controller_ = std::make_unique<ConnectionController>(ConnectionEnvironment{
+      controls_, services_, services_, services_, *this, snapshot_, lists_, meterSettings_, published_,
+      [this] { return settings_.autoConnect != 0; }, [] { return ScanForMeter(); }});
+  BuildPanel();
+  BuildMenus();
+  // The dialog's client area lies below the menu bar, as a window menu does.
+  const QRect size = Dlu(0, 0, kDialogWidth, kDialogHeight);
+  const int menuHeight = menuBar_->sizeHint().height();
+  menuBar_->setGeometry(0, 0, size.width(), menuHeight);
+  panel_->setGeometry(0, menuHeight, size.width(), size.height());
+  setFixedSize(size.width(), size.height() + menuHeight);
+  StartUp();
+}
+
+CQM8000Dlg::~CQM8000Dlg() {
+  clock_.stop();
+  WriteSettings();
+}
+
+// Dialog units: a quarter of the dialog font's average character width
+// across, an eighth of its height down.
+QRect CQM8000Dlg::Dlu(int x, int y, int width, int height) const {
+  const QFontMetrics metrics(dialogFont_);
+  const double across = metrics.averageCharWidth() / 4.0;
+  const double down = metrics.height() / 8.0;
+  return QRect(qRound(x * across), qRound(y * down), qRound(width * across), qRound(height * down));
+}
+
+void CQM8000Dlg::BuildPanel() {
+  auto place = [this](QWidget* widget, int id, QRect where) {
+    widget->setParent(panel_);
+    widget->setGeometry(where);
+    if (id) controls_.Register(id, widget);
+    return widget;
+  };
+  auto label = [&](int id, int x, int y, int w, int h, Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter) {
+    auto* text = new QLabel(this);
+    text->setAlignment(align);
+    place(text, id, Dlu(x, y, w, h));
+    return text;
+  };
+  place(new QGroupBox(this), kMonitorGroup, Dlu(5, 12, 222, 109));
+  label(control::kMainLabel, 16, 28, 70, 8);
+  label(control::kSubLabel, 16, 68, 70, 8);
+  const QFont large = PanelFont("MS UI Gothic", 46);
+  const QFont unit = PanelFont("MS ゴシック", 25);
+  for (const auto& [id, y] : {std::pair{control::kMainValue, 35}, std::pair{control::kSubValue, 75}}) {
+    label(id, 11, y, 103, 30, Qt::AlignRight | Qt::AlignVCenter)->setFont(large);
+  }
+  for (const auto& [id, y] : {std::pair{control::kMainUnit, 47}, std::pair{control::kSubUnit, 87}}) {
+    label(id, 118, y, 30, 18)->setFont(unit);
+  }
+  label(kModeLabel, 149, 37, 24, 8);
+  label(kRangeLabel, 149, 55, 24, 8);
+  for (const auto& [id, y] : {std::pair{control::kModeList, 34}, std::pair{control::kRangeList, 52}}) {
+    auto* combo = new QComboBox(this);
+    place(combo, id, Dlu(173, y, 50, 14));
+  }
+  auto* modeList = static_cast<QComboBox*>(controls_.Widget(control::kModeList));
+  connect(modeList, QOverload<int>::of(&QComboBox::activated), this,
+          [this] { OnModeListSelection(CurrentIdentity().modelIndex, snapshot_, lists_, controls_); });
+  auto* rangeList = static_cast<QComboBox*>(controls_.Widget(control::kRangeList));
+  connect(rangeList, QOverload<int>::of(&QComboBox::activated), this,
+          [this] { OnRangeListSelection(snapshot_, lists_, controls_); });
+  label(control::kMainConfig, 170, 70, 50, 8, Qt::AlignRight | Qt::AlignVCenter);
+  label(control::kSubConfig, 170, 83, 50, 8, Qt::AlignRight | Qt::AlignVCenter);
+  auto* monitor = new QPushButton(this);
+  place(monitor, control::kMonitorButton, Dlu(173, 96, 50, 17));
+  connect(monitor, &QPushButton::clicked, this, [this] { controller_->OnMonitorButton(); });
+
+  place(new QGroupBox(this), 0, Dlu(5, 116, 222, 55));
+  statusStrip_ = new StatusStrip(panel_);
+  statusStrip_->setGeometry(Dlu(11, 127, 214, 14));
+  const std::pair<int, MonitorRequest> buttons[] = {{control::kPeakButton, MonitorRequest::peak},
+                                                    {control::kClearButton, MonitorRequest::clear},
+                                                    {control::kRelButton, MonitorRequest::rel},
+                                                    {control::kFilterButton, MonitorRequest::filter},
+                                                    {control::kSlowButton, MonitorRequest::slow}};
+  const int xs[] = {10, 53, 96, 139, 182};
+  for (int i = 0; i < 5; ++i) {
+    auto* button = new QPushButton(this);
+    place(button, buttons[i].first, Dlu(xs[i], 150, 41, 14));
+    const MonitorRequest request = buttons[i].second;
+    connect(button, &QPushButton::clicked, this, [this, request] { snapshot_.Raise(request); });
+  }
+
+  place(new QGroupBox(this), kDiagramGroup, Dlu(5, 175, 222, 137));
+  diagram_ = new QLabel(panel_);
+  diagram_->setGeometry(Dlu(13, 187, 208, 122));
+  diagram_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+  place(new QGroupBox(this), kStatusGroup, Dlu(5, 316, 222, 49));
+  label(kModelLabel, 14, 333, 35, 8);
+  label(control::kModelName, 49, 333, 45, 8);
+  label(kVersionLabel, 14, 347, 35, 8);
+  label(control::kFirmwareVersion, 49, 347, 45, 8);
+  label(kPortLabel, 96, 333, 28, 8);
+  label(control::kPortText, 124, 333, 40, 8);
+  label(0, 96, 347, 28, 8)->setText(QStringLiteral("S/N："));
+  label(control::kSerialNumber, 124, 347, 40, 8);
+  label(kTimeLabel, 165, 333, 23, 8);
+  label(kClock, 188, 333, 36, 8);
+
+  // The record pages come with the recording; their tabs are here already.
+  auto* tabs = new QTabWidget(this);
+  place(tabs, kTabs, Dlu(232, 5, 226, 360));
+  tabs->addTab(new QWidget(tabs), QString());
+  tabs->addTab(new QWidget(tabs), QString());
+}
+
+void CQM8000Dlg::BuildMenus() {
+  auto* bar = menuBar_ = new QMenuBar(this);
+  // Titles now, so that the bar measures its height; the language sets them again.
+  fileMenu_ = bar->addMenu(Q(Word(0, 1)));
+  exitAction_ = fileMenu_->addAction(QString());
+  exitAction_->setShortcut(Qt::Key_Escape);
+  connect(exitAction_, &QAction::triggered, this, &CQM8000Dlg::reject);
+  languageMenu_ = bar->addMenu(Q(Word(10, 1)));
+  japanese_ = languageMenu_->addAction(QStringLiteral("日本語(&J)"));
+  english_ = languageMenu_->addAction(QStringLiteral("English(&E)"));
+  for (QAction* action : {japanese_, english_}) action->setCheckable(true);
+  connect(japanese_, &QAction::triggered, this, [this] {
+    settings_.language = 0;
+    ApplyLanguage();
+  });
+  connect(english_, &QAction::triggered, this, [this] {
+    settings_.language = 1;
+    ApplyLanguage();
+  });
+  helpMenu_ = bar->addMenu(Q(Word(11, 1)));
+  aboutAction_ = helpMenu_->addAction(QString());
+  connect(aboutAction_, &QAction::triggered, this, [this] {
+    QMessageBox::about(this, QStringLiteral("Quorvia for RV7300s"),
+                       QStringLiteral("Quorvia for RV7300s  Ver2.11\n\n"
+                                      "The desktop companion of the RV7300s multimeters."));
+  });
+}
+
+void CQM8000Dlg::StartUp() {
+  setWindowTitle(QStringLiteral("Quorvia for RV7300s  Ver2.11"));
+  CancelScan();
+  EnumerateComPorts();
+  settingsFolder_ = DecideSettingsFolder();
+  settingsRead_ = ReadSettingsFile(settingsFolder_ / kSettingsFileName, settings_);
+  const std::vector<_COM_LIST> ports = ComList();
+  StartupContext context;
+  context.settingsFolder = settingsFolder_;
+  context.programFolder = RuntimeFolder();
+  context.firstComPort = ports.empty() ? kNoComPortSetting : ports.front().port;
+  const QRect own = geometry();
+  context.ownWindowRect = {own.left(), own.top(), own.right() + 1, own.bottom() + 1};
+  if (const auto today = CDateTime::Now().ToCalendar()) context.today = *today;
+  ApplyStartupSettings(settings_, settingsRead_, context);
+  const ArchiveRect place = StartupWindowRect(settings_, settingsRead_.settingsLoaded, context.ownWindowRect);
+  move(place.left, place.top);
+  if (settings_.language < 0 || settings_.language > 1) settings_.language = 0;
+  SetCurrentPort(settings_.comPort);
+  SetCurrentSpeed(settings_.baudRate);
+  SetModelIndex(settings_.ModelIndex);
+
+  ClearMonitorPanel(controls_, snapshot_);
+  for (const int id : {control::kPeakButton, control::kClearButton, control::kRelButton, control::kFilterButton,
+                       control::kSlowButton}) {
+    controls_.Enable(id, false);
+  }
+  controls_.SetText(control::kRelButton, u"REL");
+  controls_.SetText(control::kSlowButton, u"SLOW");
+  controls_.Show(control::kMonitorButton, settings_.autoConnect == 0);
+  ApplyLanguage();
+
+  connect(&clock_, &QTimer::timeout, this, &CQM8000Dlg::RefreshMonitorPanel);
+  clock_.start(100);
+  WatchDevices();
+  if (settings_.autoConnect) controller_->StartRecheck();
+}
+
+void CQM8000Dlg::ApplyLanguage() {
+  const int language = settings_.language;
+  SetCatalogueLanguage(language);
+  auto word = [language](int n) { return Q(Word(n, language)); };
+  fileMenu_->setTitle(word(0));
+  exitAction_->setText(word(5));
+  languageMenu_->setTitle(word(10));
+  helpMenu_->setTitle(word(11));
+  aboutAction_->setText(word(13));
+  japanese_->setChecked(language == 0);
+  english_->setChecked(language == 1);
+  japanese_->setEnabled(language != 0);  // the current language is greyed
+  english_->setEnabled(language != 1);
+  const std::pair<int, int> texts[] = {{kMonitorGroup, 14}, {control::kMainLabel, 15}, {control::kSubLabel, 16},
+                                       {kModeLabel, 17},    {kRangeLabel, 18},        {control::kPeakButton, 21},
+                                       {control::kClearButton, 22}, {control::kFilterButton, 23},
+                                       {kStatusGroup, 26},  {kModelLabel, 27},        {kVersionLabel, 28},
+                                       {kPortLabel, 29},    {kTimeLabel, 30}};
+  for (const auto& [id, n] : texts) controls_.SetText(id, Word(n, language));
+  controls_.SetText(control::kMonitorButton, Word(controller_->Connected() ? 20 : 19, language));
+  auto* tabs = static_cast<QTabWidget*>(controls_.Widget(kTabs));
+  tabs->setTabText(0, word(31));
+  tabs->setTabText(1, word(32));
+  shownDiagram_.clear();  // the title is written again
+}
+
+const QPixmap& CQM8000Dlg::Picture(const std::string& relativePath) {
+  auto found = pictures_.find(relativePath);
+  if (found != pictures_.end()) return found->second;
+  QPixmap pixmap(QString::fromStdString((RuntimeFolder() / relativePath).string()));
+  if (!pixmap.isNull() && relativePath.find("/st_") != std::string::npos) {
+    pixmap.setMask(pixmap.createMaskFromColor(Qt::white));  // icons: white is transparent
+  }
+  return pictures_.emplace(relativePath, std::move(pixmap)).first->second;
+}
+
+// The clock's tick, ten times a second.
+void CQM8000Dlg::RefreshMonitorPanel() {
+  if (!controller_->Connected()) blinkA_ = !blinkA_;
+  blinkB_ = !blinkB_;
+  const MeterIdentity meter = CurrentIdentity();
+  const PanelState state{controller_->Connected(), meter.modelIndex, ComList().empty(), blinkA_, blinkB_};
+  const _MONITOR_DATA& data = snapshot_.Data();
+  std::vector<std::pair<int, QPixmap>> icons;
+  for (const StatusIcon& icon : StatusIcons(state, data)) icons.emplace_back(icon.x, Picture(icon.path));
+  statusStrip_->SetIcons(std::move(icons));
+  const std::string diagram = DiagramPicture(state, data);
+  diagram_->setPixmap(Picture(diagram));
+  const std::u16string title = DiagramTitle(state, data);
+  if (controls_.Text(kDiagramGroup) != title) controls_.SetText(kDiagramGroup, title);
+  controls_.SetText(kClock, Utf8ToUtf16(QTime::currentTime().toString("hh:mm:ss").toStdString()));
+}
+
+// A port appeared or vanished: a running scan gives up, the list is rebuilt.
+void CQM8000Dlg::OnDeviceChange() {
+  CancelScan();
+  EnumerateComPorts();
+  WatchDevices();
+}
+
+void CQM8000Dlg::WatchDevices() {
+  const QString ports = QString::fromStdString(VirtualPortFolder().string());
+  std::filesystem::create_directories(VirtualPortFolder());
+  if (!devices_.directories().contains("/dev")) {
+    devices_.addPath("/dev");
+    devices_.addPath(ports);
+    deviceSettle_.setSingleShot(true);
+    deviceSettle_.setInterval(200);  // a plug-in touches /dev several times
+    connect(&devices_, &QFileSystemWatcher::directoryChanged, &deviceSettle_, qOverload<>(&QTimer::start));
+    connect(&deviceSettle_, &QTimer::timeout, this, &CQM8000Dlg::OnDeviceChange);
+  }
+}
+
+void CQM8000Dlg::SelectSpeed(int speed) { settings_.baudRate = speed; }
+
+void CQM8000Dlg::MeterIdentified(int modelIndex) { settings_.ModelIndex = modelIndex; }
+
+bool CQM8000Dlg::RunCheckWindow() {
+  CDlgUsbCheck check(this, settings_.language);
+  check.exec();
+  return check.Found();
+}
+
+void CQM8000Dlg::reject() {
+  if (exiting_) return;
+  exiting_ = true;
+  controller_->Exit();
+}
+
+void CQM8000Dlg::closeEvent(QCloseEvent* event) {
+  event->ignore();  // the exit flow closes the window when the meter is let go
+  reject();
+}
+
+void CQM8000Dlg::EndDialog() {
+  controller_->StopRecheck();
+  done(QDialog::Accepted);
+}
+
+// At destruction: not while minimised, not without the folder.
+void CQM8000Dlg::WriteSettings() {
+  if (isMinimized()) return;
+  if (!std::filesystem::is_directory(settingsFolder_)) {
+    QMessageBox::critical(nullptr, QString(), Q(Word(180, settings_.language)));
+    return;
+  }
+  const QRect frame = geometry();
+  settings_.windowRect = {frame.left(), frame.top(), frame.right() + 1, frame.bottom() + 1};
+  const MeterIdentity meter = CurrentIdentity();
+  settings_.comPort = meter.currentPort;
+  settings_.baudRate = meter.currentSpeed;
+  settings_.baudIndex = meter.currentSpeed == 9600 ? 0 : 1;
+  settings_.ModelIndex = meter.modelIndex;
+  try {
+    WriteSettingsFile(settingsFolder_ / kSettingsFileName, settings_);
+  } catch (const CFileException& error) {
+    QMessageBox::critical(nullptr, QString(), Q(error.Message(settings_.language)));
+  }
+}

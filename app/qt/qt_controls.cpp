@@ -1,0 +1,90 @@
+#include "app/qt/qt_controls.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QSignalBlocker>
+
+#include "app/qt/gui_thread.h"
+
+namespace {
+QString ToQString(std::u16string_view text) {
+  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+std::u16string FromQString(const QString& text) { return text.toStdU16String(); }
+}  // namespace
+
+QWidget* QtControls::Widget(int id) const {
+  const auto found = widgets_.find(id);
+  return found == widgets_.end() ? nullptr : found->second;
+}
+
+void QtControls::SetText(int id, std::u16string_view text) {
+  const QString value = ToQString(text);
+  OnGuiThread([&] {
+    QWidget* widget = Widget(id);
+    if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(value);
+    else if (auto* button = qobject_cast<QAbstractButton*>(widget)) button->setText(value);
+    else if (auto* group = qobject_cast<QGroupBox*>(widget)) group->setTitle(value);
+  });
+}
+
+std::u16string QtControls::Text(int id) const {
+  return OnGuiThread([&] {
+    QWidget* widget = Widget(id);
+    if (auto* label = qobject_cast<QLabel*>(widget)) return FromQString(label->text());
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) return FromQString(button->text());
+    if (auto* group = qobject_cast<QGroupBox*>(widget)) return FromQString(group->title());
+    return std::u16string();
+  });
+}
+
+void QtControls::Enable(int id, bool enabled) {
+  OnGuiThread([&] {
+    if (QWidget* widget = Widget(id)) widget->setEnabled(enabled);
+  });
+}
+
+void QtControls::Show(int id, bool shown) {
+  OnGuiThread([&] {
+    if (QWidget* widget = Widget(id)) widget->setVisible(shown);
+  });
+}
+
+// The lists change under the program's hand here: no selection signal, as
+// a window message filling a combo raises no notification either.
+void QtControls::ClearList(int id) {
+  OnGuiThread([&] {
+    if (auto* combo = qobject_cast<QComboBox*>(Widget(id))) {
+      const QSignalBlocker quiet(combo);
+      combo->clear();
+    }
+  });
+}
+
+void QtControls::AddListItem(int id, std::u16string_view text) {
+  const QString value = ToQString(text);
+  OnGuiThread([&] {
+    if (auto* combo = qobject_cast<QComboBox*>(Widget(id))) {
+      const QSignalBlocker quiet(combo);
+      combo->addItem(value);
+    }
+  });
+}
+
+void QtControls::SelectListItem(int id, int index) {
+  OnGuiThread([&] {
+    if (auto* combo = qobject_cast<QComboBox*>(Widget(id))) {
+      const QSignalBlocker quiet(combo);
+      combo->setCurrentIndex(index);
+    }
+  });
+}
+
+int QtControls::ListSelection(int id) const {
+  return OnGuiThread([&] {
+    auto* combo = qobject_cast<QComboBox*>(Widget(id));
+    return combo ? combo->currentIndex() : -1;
+  });
+}

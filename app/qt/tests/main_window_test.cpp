@@ -1,0 +1,109 @@
+// The main window against the virtual meter, on the offscreen platform.
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QThread>
+#include <chrono>
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "app/qt/main_window.h"
+#include "link/com_list.h"
+#include "link/tests/temp_port_folder.h"
+#include "sim/pty_meter.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
+  const auto end = Clock::now() + limit;
+  while (!done()) {
+    if (Clock::now() > end) return false;
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+    QThread::msleep(10);
+  }
+  return true;
+}
+
+long Heard(const PtyMeter& meter, const std::string& command) {
+  long count = 0;
+  for (const HeardCommand& heard : meter.Heard()) count += heard.command == command;
+  return count;
+}
+
+class MainWindowTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    settingsFolder_ = folder_.Path() / "settings";
+    setenv("RV7300S_SETTINGS_DIR", settingsFolder_.c_str(), 1);
+  }
+  QString Text(int id) { return static_cast<QLabel*>(window_->PanelControls().Widget(id))->text(); }
+  void Shoot(const char* name) {
+    if (const char* folder = std::getenv("RV7300S_SCREENSHOTS")) {
+      window_->grab().save(QString::fromUtf8(folder) + "/" + name);
+    }
+  }
+
+  TempPortFolder folder_;
+  std::filesystem::path settingsFolder_;
+  PtyMeter meter_{VirtualMeter({"RV7361", "23120815", "1.04"}), 201};
+  std::unique_ptr<CQM8000Dlg> window_;
+};
+
+TEST_F(MainWindowTest, FirstStartConnectsByItselfAndExitsCleanly) {
+  window_ = std::make_unique<CQM8000Dlg>();
+  window_->show();
+  const Settings& settings = window_->CurrentSettings();
+  EXPECT_EQ(settings.language, 1) << "English without settings";
+  EXPECT_EQ(settings.autoConnect, 1);
+  EXPECT_EQ(window_->windowTitle(), QStringLiteral("Quorvia for RV7300s  Ver2.11"));
+  EXPECT_FALSE(window_->PanelControls().Widget(control::kMonitorButton)->isVisible());
+
+  // Automatic connection: a reading within a few seconds.
+  ASSERT_TRUE(PumpUntil([&] { return Text(control::kMainValue).contains('.'); }, std::chrono::seconds(8)));
+  EXPECT_EQ(Text(control::kModelName), "RV7361");
+  EXPECT_EQ(Text(control::kMainUnit), "V");
+  Shoot("main-window-en.png");
+
+  // A meter button sends its command once.
+  static_cast<QPushButton*>(window_->PanelControls().Widget(control::kSlowButton))->click();
+  ASSERT_TRUE(PumpUntil([&] { return Heard(meter_, ":SYST:SLOW 1") == 1; }, std::chrono::seconds(3)));
+  PumpUntil([] { return false; }, std::chrono::milliseconds(500));
+  EXPECT_EQ(Heard(meter_, ":SYST:SLOW 1"), 1);
+
+  // Choosing a mode sends ":CONF ".
+  auto* modes = static_cast<QComboBox*>(window_->PanelControls().Widget(control::kModeList));
+  ASSERT_GE(modes->count(), 1);
+
+  // The language switch relabels the panel and greys the current language.
+  QMenu* language = window_->findChild<QMenuBar*>()->actions().at(1)->menu();
+  language->actions().at(0)->trigger();
+  EXPECT_EQ(Text(control::kMainLabel).left(4), QStringLiteral("メイン："));
+  EXPECT_FALSE(language->actions().at(0)->isEnabled());
+  EXPECT_TRUE(language->actions().at(1)->isEnabled());
+  PumpUntil([] { return false; }, std::chrono::milliseconds(300));
+  Shoot("main-window-ja.png");
+
+  // Exit while connected: the meter is let go and the settings are written.
+  window_->reject();
+  ASSERT_TRUE(PumpUntil([&] { return !window_->isVisible(); }, std::chrono::seconds(5)));
+  EXPECT_EQ(meter_.Heard().back().command, ":SYST:GTL");
+  window_.reset();
+  Settings written;
+  EXPECT_TRUE(ReadSettingsFile(settingsFolder_ / kSettingsFileName, written).settingsLoaded);
+  EXPECT_EQ(written.language, 0);
+  EXPECT_EQ(written.comPort, 201);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
