@@ -80,7 +80,9 @@ class StatusStrip : public QWidget {
 CQM8000Dlg::CQM8000Dlg() {
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
-  dialogFont_ = PanelFont("MS UI Gothic", 12);
+  // 9 points at the 120 % scale the meters' users mostly run: the panel's
+  // pixel-placed icon strip then fits inside its frame.
+  dialogFont_ = PanelFont("MS UI Gothic", 14);
   setFont(dialogFont_);
   panel_ = new QWidget(this);
   services_.onTimer = [this](int id) {
@@ -168,7 +170,9 @@ void CQM8000Dlg::BuildPanel() {
 
   place(new QGroupBox(this), 0, Dlu(5, 116, 222, 55));
   statusStrip_ = new StatusStrip(panel_);
-  statusStrip_->setGeometry(Dlu(11, 127, 214, 14));
+  // The strip starts at its marker and runs on to the right over the panel.
+  const QRect strip = Dlu(11, 127, 214, 14);
+  statusStrip_->setGeometry(strip.x(), strip.y(), 370, strip.height());
   const std::pair<int, MonitorRequest> buttons[] = {{control::kPeakButton, MonitorRequest::peak},
                                                     {control::kClearButton, MonitorRequest::clear},
                                                     {control::kRelButton, MonitorRequest::rel},
@@ -204,6 +208,7 @@ void CQM8000Dlg::BuildPanel() {
   place(tabs, kTabs, Dlu(232, 5, 226, 360));
   tabs->addTab(new QWidget(tabs), QString());
   tabs->addTab(new QWidget(tabs), QString());
+  statusStrip_->raise();  // the battery icon reaches past the panel's frame
 }
 
 void CQM8000Dlg::BuildMenus() {
@@ -295,7 +300,7 @@ void CQM8000Dlg::ApplyLanguage() {
   auto* tabs = static_cast<QTabWidget*>(controls_.Widget(kTabs));
   tabs->setTabText(0, word(31));
   tabs->setTabText(1, word(32));
-  shownDiagram_.clear();  // the title is written again
+  shownDiagram_.clear();  // drawn again on the next tick
 }
 
 const QPixmap& CQM8000Dlg::Picture(const std::string& relativePath) {
@@ -319,7 +324,13 @@ void CQM8000Dlg::RefreshMonitorPanel() {
   for (const StatusIcon& icon : StatusIcons(state, data)) icons.emplace_back(icon.x, Picture(icon.path));
   statusStrip_->SetIcons(std::move(icons));
   const std::string diagram = DiagramPicture(state, data);
-  diagram_->setPixmap(Picture(diagram));
+  if (diagram != shownDiagram_) {
+    shownDiagram_ = diagram;
+    const QPixmap& picture = Picture(diagram);
+    diagram_->setPixmap(picture.isNull() ? picture
+                                         : picture.scaled(diagram_->size(), Qt::KeepAspectRatio,
+                                                          Qt::SmoothTransformation));
+  }
   const std::u16string title = DiagramTitle(state, data);
   if (controls_.Text(kDiagramGroup) != title) controls_.SetText(kDiagramGroup, title);
   controls_.SetText(kClock, Utf8ToUtf16(QTime::currentTime().toString("hh:mm:ss").toStdString()));

@@ -1,6 +1,7 @@
 // The main window against the virtual meter, on the offscreen platform.
 #include <QApplication>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -67,6 +68,8 @@ TEST_F(MainWindowTest, FirstStartConnectsByItselfAndExitsCleanly) {
   ASSERT_TRUE(PumpUntil([&] { return Text(control::kMainValue).contains('.'); }, std::chrono::seconds(8)));
   EXPECT_EQ(Text(control::kModelName), "RV7361");
   EXPECT_EQ(Text(control::kMainUnit), "V");
+  auto* diagram = static_cast<QGroupBox*>(window_->PanelControls().Widget(1097));
+  EXPECT_TRUE(PumpUntil([&] { return diagram->title() == "Configuration (DCV)"; }, std::chrono::seconds(2)));
   Shoot("main-window-en.png");
 
   // A meter button sends its command once.
@@ -85,7 +88,7 @@ TEST_F(MainWindowTest, FirstStartConnectsByItselfAndExitsCleanly) {
   EXPECT_EQ(Text(control::kMainLabel).left(4), QStringLiteral("メイン："));
   EXPECT_FALSE(language->actions().at(0)->isEnabled());
   EXPECT_TRUE(language->actions().at(1)->isEnabled());
-  PumpUntil([] { return false; }, std::chrono::milliseconds(300));
+  EXPECT_TRUE(PumpUntil([&] { return diagram->title() == QStringLiteral("接続図 (DCV)"); }, std::chrono::seconds(2)));
   Shoot("main-window-ja.png");
 
   // Exit while connected: the meter is let go and the settings are written.
