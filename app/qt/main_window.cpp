@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDesktopServices>
+#include <QFile>
+#include <QUrl>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -94,8 +97,14 @@ CQM8000Dlg::CQM8000Dlg() {
     }
   };
   services_.onMessage = [this](int n, std::intptr_t parameter) {
-    if (n == app_message::kCommunicationError) controller_->OnCommunicationError(parameter);
-    if (n == app_message::kBufferOver) controller_->OnBufferOver();
+    switch (n) {
+      case app_message::kCommunicationError: controller_->OnCommunicationError(parameter); break;
+      case app_message::kBufferOver: controller_->OnBufferOver(); break;
+      case app_message::kMemoryMenu:
+        // Only the RV736X keeps readings in its memory.
+        if (CurrentIdentity().modelIndex >= 8) memoryAction_->setEnabled(parameter == 0);
+        break;
+    }
   };
   services_.boxTitle = [] { return QStringLiteral("Quorvia for RV7300s"); };
   controller_ = std::make_unique<ConnectionController>(ConnectionEnvironment{
@@ -215,28 +224,43 @@ void CQM8000Dlg::BuildMenus() {
   auto* bar = menuBar_ = new QMenuBar(this);
   // Titles now, so that the bar measures its height; the language sets them again.
   fileMenu_ = bar->addMenu(Q(Word(0, 1)));
-  exitAction_ = fileMenu_->addAction(QString());
-  exitAction_->setShortcut(Qt::Key_Escape);
+  openAction_ = fileMenu_->addAction(QString());
+  saveAction_ = fileMenu_->addAction(QString());
+  saveAsAction_ = fileMenu_->addAction(QString());
+  fileMenu_->addSeparator();
+  csvAction_ = fileMenu_->addAction(QString());
+  fileMenu_->addSeparator();
+  exitAction_ = fileMenu_->addAction(QString());  // Esc reaches the dialog itself
   connect(exitAction_, &QAction::triggered, this, &CQM8000Dlg::reject);
+  settingsAction_ = bar->addAction(Q(Word(6, 1)));
+  optionMenu_ = bar->addMenu(Q(Word(7, 1)));
+  memoryAction_ = optionMenu_->addAction(QString());
+  connect(memoryAction_, &QAction::triggered, this, [this] { controller_->StartMemoryDownload(); });
+  spreadsheetAction_ = optionMenu_->addAction(QString());
   languageMenu_ = bar->addMenu(Q(Word(10, 1)));
   japanese_ = languageMenu_->addAction(QStringLiteral("日本語(&J)"));
   english_ = languageMenu_->addAction(QStringLiteral("English(&E)"));
   for (QAction* action : {japanese_, english_}) action->setCheckable(true);
-  connect(japanese_, &QAction::triggered, this, [this] {
-    settings_.language = 0;
-    ApplyLanguage();
-  });
-  connect(english_, &QAction::triggered, this, [this] {
-    settings_.language = 1;
-    ApplyLanguage();
-  });
+  connect(japanese_, &QAction::triggered, this, [this] { SwitchLanguage(0); });
+  connect(english_, &QAction::triggered, this, [this] { SwitchLanguage(1); });
   helpMenu_ = bar->addMenu(Q(Word(11, 1)));
+  manualAction_ = helpMenu_->addAction(QString());
+  manualAction_->setShortcut(Qt::Key_F1);
+  connect(manualAction_, &QAction::triggered, this, &CQM8000Dlg::OpenManual);
   aboutAction_ = helpMenu_->addAction(QString());
   connect(aboutAction_, &QAction::triggered, this, [this] {
     QMessageBox::about(this, QStringLiteral("Quorvia for RV7300s"),
                        QStringLiteral("Quorvia for RV7300s  Ver2.11\n\n"
-                                      "The desktop companion of the RV7300s multimeters."));
+                                      "The desktop companion of the RV7300s multimeters: live readings, "
+                                      "recordings and the meter's memory on your computer."));
   });
+  // Nothing to save yet, and no meter whose memory could be read.  The
+  // recording files, the settings dialog and the spreadsheet link are not
+  // part of this build yet: their items stay greyed rather than do nothing.
+  for (QAction* action : {openAction_, saveAction_, saveAsAction_, csvAction_, memoryAction_, settingsAction_,
+                          spreadsheetAction_}) {
+    action->setEnabled(false);
+  }
 }
 
 void CQM8000Dlg::StartUp() {
@@ -282,13 +306,22 @@ void CQM8000Dlg::ApplyLanguage() {
   SetCatalogueLanguage(language);
   auto word = [language](int n) { return Q(Word(n, language)); };
   fileMenu_->setTitle(word(0));
-  exitAction_->setText(word(5));
+  settingsAction_->setText(word(6));
+  optionMenu_->setTitle(word(7));
   languageMenu_->setTitle(word(10));
   helpMenu_->setTitle(word(11));
+  openAction_->setText(word(1));
+  saveAction_->setText(word(2));
+  saveAsAction_->setText(word(3));
+  csvAction_->setText(word(4));
+  exitAction_->setText(word(5));
+  memoryAction_->setText(word(8));
+  spreadsheetAction_->setText(word(9));
+  manualAction_->setText(word(12));
   aboutAction_->setText(word(13));
   japanese_->setChecked(language == 0);
   english_->setChecked(language == 1);
-  japanese_->setEnabled(language != 0);  // the current language is greyed
+  japanese_->setEnabled(language != 0);  // the current language can never be chosen again
   english_->setEnabled(language != 1);
   const std::pair<int, int> texts[] = {{kMonitorGroup, 14}, {control::kMainLabel, 15}, {control::kSubLabel, 16},
                                        {kModeLabel, 17},    {kRangeLabel, 18},        {control::kPeakButton, 21},
@@ -297,6 +330,17 @@ void CQM8000Dlg::ApplyLanguage() {
                                        {kPortLabel, 29},    {kTimeLabel, 30}};
   for (const auto& [id, n] : texts) controls_.SetText(id, Word(n, language));
   controls_.SetText(control::kMonitorButton, Word(controller_->Connected() ? 20 : 19, language));
+  // The mode list names the functions: refill it in the new language.
+  if (controller_->Connected()) {
+    const int model = CurrentIdentity().modelIndex;
+    const int row = snapshot_.Data().functionIndex;
+    const GroupView group = GroupOf(model, row);
+    controls_.ClearList(control::kModeList);
+    for (int entry = 0; entry < group.size; ++entry) {
+      controls_.AddListItem(control::kModeList, GroupEntryName(model, row, entry));
+    }
+    controls_.SelectListItem(control::kModeList, lists_.modePosition);
+  }
   auto* tabs = static_cast<QTabWidget*>(controls_.Widget(kTabs));
   tabs->setTabText(0, word(31));
   tabs->setTabText(1, word(32));
@@ -366,9 +410,39 @@ bool CQM8000Dlg::RunCheckWindow() {
   return check.Found();
 }
 
+void CQM8000Dlg::SwitchLanguage(int language) {
+  if (language == settings_.language) return;
+  settings_.language = language;
+  ApplyLanguage();
+  // Shown again so that every control and page repaints in the new language.
+  if (isVisible()) {
+    hide();
+    show();
+    raise();
+  }
+}
+
+void CQM8000Dlg::OpenManual() {
+  const char* name = settings_.language == 0 ? "RV7300s_UsersManual_Jpn.pdf" : "RV7300s_UsersManual_Eng.pdf";
+  const QString path = QString::fromStdString((RuntimeFolder() / "Manuals" / name).string());
+  if (!QFile::exists(path) || !QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
+    services_.Show(Word(183, settings_.language), MessageIcon::information);
+  }
+}
+
 void CQM8000Dlg::reject() {
   if (exiting_) return;
+  if (IsRecording()) {
+    services_.Show(Word(178, settings_.language), MessageIcon::warning);
+    return;
+  }
+  if (services_.Ask(Word(179, settings_.language), MessageIcon::information, MessageButtons::yesNo) !=
+      MessageAnswer::yes) {
+    return;
+  }
   exiting_ = true;
+  clock_.stop();
+  hide();
   controller_->Exit();
 }
 

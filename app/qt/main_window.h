@@ -30,6 +30,7 @@ class CQM8000Dlg : public QDialog, private ConnectionHooks {
   ConnectionController& Connection() { return *controller_; }
   const Settings& CurrentSettings() const { return settings_; }
   QtControls& PanelControls() { return controls_; }
+  QtWindowServices& Services() { return services_; }
 
   // Esc, File > Exit and the close button: the exit flow.
   void reject() override;
@@ -43,6 +44,8 @@ class CQM8000Dlg : public QDialog, private ConnectionHooks {
   void BuildPanel();
   void BuildMenus();
   void ApplyLanguage();
+  void SwitchLanguage(int language);
+  void OpenManual();
   void RefreshMonitorPanel();
   void OnDeviceChange();
   void WatchDevices();
@@ -85,9 +88,18 @@ class CQM8000Dlg : public QDialog, private ConnectionHooks {
   QTimer deviceSettle_;
   std::map<std::string, QPixmap> pictures_;
   QMenu* fileMenu_ = nullptr;
+  QMenu* optionMenu_ = nullptr;
   QMenu* languageMenu_ = nullptr;
   QMenu* helpMenu_ = nullptr;
+  QAction* openAction_ = nullptr;
+  QAction* saveAction_ = nullptr;
+  QAction* saveAsAction_ = nullptr;
+  QAction* csvAction_ = nullptr;
   QAction* exitAction_ = nullptr;
+  QAction* settingsAction_ = nullptr;
+  QAction* memoryAction_ = nullptr;
+  QAction* spreadsheetAction_ = nullptr;
+  QAction* manualAction_ = nullptr;
   QAction* aboutAction_ = nullptr;
   QAction* japanese_ = nullptr;
   QAction* english_ = nullptr;

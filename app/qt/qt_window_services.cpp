@@ -17,6 +17,7 @@ void QtWindowServices::Post(int n, std::intptr_t parameter) {
 }
 
 MessageAnswer QtWindowServices::Ask(std::u16string_view text, MessageIcon icon, MessageButtons buttons) {
+  if (answer) return answer(text, buttons);
   const QString message = QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
   return OnGuiThread([&] {
     QMessageBox box(window_);
@@ -30,7 +31,10 @@ MessageAnswer QtWindowServices::Ask(std::u16string_view text, MessageIcon icon, 
     }
     switch (buttons) {
       case MessageButtons::ok: box.setStandardButtons(QMessageBox::Ok); break;
-      case MessageButtons::yesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+      case MessageButtons::yesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::No);  // a question's safe answer
+        break;
       case MessageButtons::yesNoCancel:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;

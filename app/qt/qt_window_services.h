@@ -16,6 +16,8 @@ class QtWindowServices : public AppMessages, public MessageBoxes, public WindowT
   std::function<void(int, std::intptr_t)> onMessage;
   std::function<void(int)> onTimer;
   std::function<QString()> boxTitle;
+  // When set, answers message boxes instead of the user (tests).
+  std::function<MessageAnswer(std::u16string_view, MessageButtons)> answer;
 
   void Send(int n, std::intptr_t parameter) override;
   void Post(int n, std::intptr_t parameter) override;

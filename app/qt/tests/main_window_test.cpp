@@ -57,6 +57,7 @@ class MainWindowTest : public testing::Test {
 
 TEST_F(MainWindowTest, FirstStartConnectsByItselfAndExitsCleanly) {
   window_ = std::make_unique<CQM8000Dlg>();
+  window_->Services().answer = [](std::u16string_view, MessageButtons) { return MessageAnswer::yes; };
   window_->show();
   const Settings& settings = window_->CurrentSettings();
   EXPECT_EQ(settings.language, 1) << "English without settings";
@@ -83,7 +84,7 @@ TEST_F(MainWindowTest, FirstStartConnectsByItselfAndExitsCleanly) {
   ASSERT_GE(modes->count(), 1);
 
   // The language switch relabels the panel and greys the current language.
-  QMenu* language = window_->findChild<QMenuBar*>()->actions().at(1)->menu();
+  QMenu* language = window_->findChild<QMenuBar*>()->actions().at(3)->menu();
   language->actions().at(0)->trigger();
   EXPECT_EQ(Text(control::kMainLabel).left(4), QStringLiteral("メイン："));
   EXPECT_FALSE(language->actions().at(0)->isEnabled());
@@ -93,13 +94,49 @@ TEST_F(MainWindowTest, FirstStartConnectsByItselfAndExitsCleanly) {
 
   // Exit while connected: the meter is let go and the settings are written.
   window_->reject();
-  ASSERT_TRUE(PumpUntil([&] { return !window_->isVisible(); }, std::chrono::seconds(5)));
+  EXPECT_FALSE(window_->isVisible()) << "hidden at once; the meter is let go behind it";
+  ASSERT_TRUE(PumpUntil([&] { return window_->result() == QDialog::Accepted; }, std::chrono::seconds(5)));
   EXPECT_EQ(meter_.Heard().back().command, ":SYST:GTL");
   window_.reset();
   Settings written;
   EXPECT_TRUE(ReadSettingsFile(settingsFolder_ / kSettingsFileName, written).settingsLoaded);
   EXPECT_EQ(written.language, 0);
   EXPECT_EQ(written.comPort, 201);
+}
+
+TEST_F(MainWindowTest, ModeChoicePulledCableAndReconnection) {
+  window_ = std::make_unique<CQM8000Dlg>();
+  int boxes = 0;
+  window_->Services().answer = [&](std::u16string_view, MessageButtons) {
+    ++boxes;
+    return MessageAnswer::yes;
+  };
+  window_->show();
+  ASSERT_TRUE(PumpUntil([&] { return Text(control::kMainValue).contains('.'); }, std::chrono::seconds(8)));
+  // The user turns the meter's switch to AC volts.
+  meter_.WithMeter([](VirtualMeter& meter) { meter.Answer(":CONF ACV,AUTO"); });
+  auto* modes = static_cast<QComboBox*>(window_->PanelControls().Widget(control::kModeList));
+  ASSERT_TRUE(PumpUntil([&] { return modes->count() == 4; }, std::chrono::seconds(3)));
+  EXPECT_EQ(modes->itemText(1), "dBm");
+
+  // Choosing a mode sends the configuration command for it.
+  modes->setCurrentIndex(1);
+  emit modes->activated(1);
+  ASSERT_TRUE(PumpUntil([&] { return Heard(meter_, ":CONF dBm,600") == 1; }, std::chrono::seconds(3)));
+  ASSERT_TRUE(PumpUntil([&] { return Text(control::kMainUnit) == "dBm"; }, std::chrono::seconds(3)));
+
+  // The cable is pulled: the panel clears without a message...
+  meter_.HangUp();
+  ASSERT_TRUE(PumpUntil([&] { return Text(control::kMainValue).isEmpty(); }, std::chrono::seconds(6)));
+  EXPECT_EQ(Text(control::kModelName), "");
+  // ...and the meter is back by itself when it is plugged in again.
+  meter_.PlugIn();
+  ASSERT_TRUE(PumpUntil([&] { return Text(control::kMainValue).contains('.'); }, std::chrono::seconds(8)));
+  EXPECT_EQ(boxes, 0);
+
+  window_->reject();
+  ASSERT_TRUE(PumpUntil([&] { return window_->result() == QDialog::Accepted; }, std::chrono::seconds(5)));
+  EXPECT_EQ(boxes, 1) << "only the exit question";
 }
 
 }  // namespace
