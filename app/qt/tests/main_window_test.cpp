@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTest>
 #include <QThread>
 #include <chrono>
 #include <filesystem>
@@ -118,6 +119,19 @@ TEST_F(MainWindowTest, ModeChoicePulledCableAndReconnection) {
   auto* modes = static_cast<QComboBox*>(window_->PanelControls().Widget(control::kModeList));
   ASSERT_TRUE(PumpUntil([&] { return modes->count() == 4; }, std::chrono::seconds(3)));
   EXPECT_EQ(modes->itemText(1), "dBm");
+
+  // Return in a combo presses nothing.
+  const std::size_t before = meter_.Heard().size();
+  modes->setFocus();
+  QTest::keyClick(modes, Qt::Key_Return);
+  PumpUntil([] { return false; }, std::chrono::milliseconds(300));
+  for (std::size_t i = before; i < meter_.Heard().size(); ++i) {
+    const std::string& command = meter_.Heard()[i].command;
+    for (const char* button : {":SYST:PEAK", ":SYST:CLEAR", ":SYST:REL", ":SYST:FILTER", ":SYST:SLOW"}) {
+      EXPECT_NE(command.rfind(button, 0), 0u) << command;
+    }
+  }
+  EXPECT_TRUE(window_->isVisible());
 
   // Choosing a mode sends the configuration command for it.
   modes->setCurrentIndex(1);
