@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "app/text/ui_text.h"
+
 namespace {
 
 std::atomic<int> language{1};
@@ -183,6 +185,8 @@ std::u16string LongName(Family family, int row) {
 std::u16string ShortName(Family family, int row) {
   return ValidRow(family, row) ? Named(family, TablesOf(family).rows[row].shortName) : std::u16string();
 }
+
+std::u16string UiWord(int n) { return std::u16string(Word(n, language)); }
 
 std::u16string InLanguage(const NamePair& name) {
   return std::u16string(language == 0 ? name.japanese : name.english);

@@ -80,3 +80,5 @@ std::u16string LongName(Family family, int row);
 std::u16string ShortName(Family family, int row);
 // A name pair in the current language.
 std::u16string InLanguage(const NamePair& name);
+// Interface text n (see catalogue/ui_words.h) in the current language.
+std::u16string UiWord(int n);

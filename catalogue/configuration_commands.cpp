@@ -74,15 +74,15 @@ std::u16string SettingText(int row, int choice) {
   switch (row) {
     case 7:
       if (!(value = pick(ContinuityThresholds())).empty()) {
-        return InLanguage(word::kThreshold) + std::u16string(value) + InLanguage(word::kOhm);
+        return UiWord(word::kThreshold) + std::u16string(value) + UiWord(word::kOhm);
       }
       break;
     case 8:
-      if (!(value = pick(DiodeThresholds())).empty()) return InLanguage(word::kThreshold) + std::u16string(value);
+      if (!(value = pick(DiodeThresholds())).empty()) return UiWord(word::kThreshold) + std::u16string(value);
       break;
     case 1:
       if (!(value = pick(DbmImpedances())).empty()) {
-        return InLanguage(word::kStandardImpedance) + std::u16string(value) + InLanguage(word::kOhm);
+        return UiWord(word::kStandardImpedance) + std::u16string(value) + UiWord(word::kOhm);
       }
       break;
   }

@@ -214,8 +214,8 @@ DisplayNames NamesAndLabels(int modelIndex, const _MONITOR_DATA& data) {
   const int subRow = data.subFunctionIndex;
   const bool peak = data.status[kStatusPeak] != 0;
   DisplayNames names{LongName(family, row), ShortName(family, row), {}, {}, {}, {}};
-  const std::u16string mainLabel = InLanguage(word::kMain);
-  const std::u16string subLabel = InLanguage(word::kSub);
+  const std::u16string mainLabel = UiWord(word::kMain);
+  const std::u16string subLabel = UiWord(word::kSub);
 
   // The sub display's suffix: RV734X shows PEAK max there, RV736X PEAK min.
   std::u16string_view subPeakSuffix;
@@ -246,8 +246,8 @@ DisplayNames NamesAndLabels(int modelIndex, const _MONITOR_DATA& data) {
   if (!data.subPresent) {
     names.subLong = names.subShort = std::u16string(kNoSubDisplay);
   } else if (family == Family::RV732X || subRow == -1) {
-    names.subShort = InLanguage(word::kFrequencyShort);
-    names.subLong = InLanguage(word::kFrequencyLong);
+    names.subShort = UiWord(word::kFrequencyShort);
+    names.subLong = UiWord(word::kFrequencyLong);
   } else if (family == Family::RV736X && FunctionToken(family, subRow) == "SEPV") {
     names.subLong = names.subShort = u"ACV";
   } else {
@@ -277,7 +277,7 @@ DecodedValue DecodeMainReading(int modelIndex, std::string_view reply, _MONITOR_
         // The meter picks AC or DC itself; its range number tells which.
         const std::u16string_view kind = fetched != 0 ? u"Auto ACV" : u"Auto DCV";
         names.mainLong = names.mainShort = std::u16string(kind);
-        names.mainLabel = InLanguage(word::kMain) + u" " + std::u16string(kind);
+        names.mainLabel = UiWord(word::kMain) + u" " + std::u16string(kind);
         fetched = 0;
       }
       if (StartsWithAuto(family, row)) fetched += 1;

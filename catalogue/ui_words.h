@@ -1,15 +1,21 @@
-// The words of the interface text table that catalogue texts are built from,
-// by their number in that table.
+// Numbers of the interface texts that the catalogue and the monitor build
+// their texts from; UiWord(n) gives one in the current language.
 #pragma once
 
-#include "catalogue/catalogue_tables.h"
-
 namespace word {
-inline constexpr NamePair kMain{u"メイン：", u"Main："};                      // 15
-inline constexpr NamePair kSub{u"サブ：", u"Sub："};                         // 16
-inline constexpr NamePair kFrequencyShort{u"周波数", u"Freq."};             // 55
-inline constexpr NamePair kFrequencyLong{u"周波数", u"Frequency"};          // 138
-inline constexpr NamePair kOhm{u"Ω", u"Ohm"};                               // 139
-inline constexpr NamePair kThreshold{u"しきい値 ", u"Threshold "};          // 142
-inline constexpr NamePair kStandardImpedance{u"基準インピーダンス ", u"Standard Impedance "};  // 143
+inline constexpr int kMain = 15;                  // "Main："
+inline constexpr int kSub = 16;                   // "Sub："
+inline constexpr int kMonitor = 19;               // the Monitor button, not connected
+inline constexpr int kStopMonitor = 20;           // ... connected
+inline constexpr int kConfiguration = 24;         // the diagram frame, connected
+inline constexpr int kUutUnconnected = 25;        // ... not connected
+inline constexpr int kFrequencyShort = 55;
+inline constexpr int kFrequencyLong = 138;
+inline constexpr int kOhm = 139;
+inline constexpr int kThreshold = 142;
+inline constexpr int kStandardImpedance = 143;
+inline constexpr int kFirmwareNotSupported = 181;  // both %s: the oldest supported version
+inline constexpr int kCannotSend = 185;
+inline constexpr int kNoResponse = 186;
+inline constexpr int kBufferOver = 188;
 }  // namespace word

@@ -5,7 +5,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "app/ui_text.h"
+#include "app/text/ui_text.h"
 #include "link/identification.h"
 
 namespace {

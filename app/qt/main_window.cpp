@@ -19,7 +19,7 @@
 
 #include "app/qt/check_window.h"
 #include "app/runtime_files.h"
-#include "app/ui_text.h"
+#include "app/text/ui_text.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/configuration.h"
 #include "catalogue/ui_words.h"

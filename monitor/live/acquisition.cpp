@@ -233,7 +233,7 @@ void Publish(AcquisitionContext& c, const _MONITOR_DATA& copy, Cycle& cycle) {
   Publication previous = c.published.Latest();
   if (copy.functionIndex != previous.recordTemplate.mainFunction || copy.confError) {
     if (c.recording.IsRecording()) c.recording.StopRecording();
-    c.controls.SetText(control::kMainLabel, InLanguage(word::kMain));
+    c.controls.SetText(control::kMainLabel, UiWord(word::kMain));
   }
   const bool rel = copy.status[kStatusRel] != 0;
   auto& values = cycle.text.value;

@@ -7,7 +7,7 @@
 #include "link/commands.h"
 #include "link/identification.h"
 #include "link/utf16.h"
-#include "monitor/live/connection_texts.h"
+#include "catalogue/ui_words.h"
 #include "monitor/live/monitor_panel.h"
 
 namespace {
@@ -23,7 +23,7 @@ bool Send(const char* command) {
 }
 
 std::u16string FirmwareMessage() {
-  std::u16string text = InLanguage(word::kFirmwareNotSupported);
+  std::u16string text = UiWord(word::kFirmwareNotSupported);
   for (std::size_t at; (at = text.find(u"%s")) != std::u16string::npos;) text.replace(at, 2, u"0.83");
   return text;
 }
@@ -73,12 +73,12 @@ void ConnectionController::OnConnectTimer() {
     }
   }
   if (!connected_) {
-    env_.controls.SetText(control::kMonitorButton, InLanguage(word::kMonitor));
+    env_.controls.SetText(control::kMonitorButton, UiWord(word::kMonitor));
     if (env_.autoConnect()) recheck_.Start();
     env_.controls.Enable(control::kMonitorButton, true);
     return;
   }
-  env_.controls.SetText(control::kMonitorButton, InLanguage(word::kStopMonitor));
+  env_.controls.SetText(control::kMonitorButton, UiWord(word::kStopMonitor));
   const bool opened = ComOpen(meter.currentPort) && Send(command::kFactoryInit) && Send(command::kLocalLockout) &&
                       Send(command::kBacklightOff);
   if (!opened) {
@@ -136,7 +136,7 @@ void ConnectionController::FinishDisconnect() {
   ClearMonitorPanel(env_.controls, env_.snapshot);
   env_.snapshot.Data().shownRange = -1;
   env_.snapshot.Data().functionIndex = 0;
-  env_.controls.SetText(control::kMonitorButton, InLanguage(word::kMonitor));
+  env_.controls.SetText(control::kMonitorButton, UiWord(word::kMonitor));
   env_.hooks.StopSpreadsheetTakeIn();
   SetMeterButtons(modelIndex_, false);
   if (env_.hooks.IsRecording()) env_.hooks.EndRecordingAtDisconnect();
@@ -190,8 +190,8 @@ void ConnectionController::OnCommunicationError(std::intptr_t parameter) {
     env_.timers.Start(timer::kDisconnect);
   }
   if (!env_.autoConnect()) {
-    env_.boxes.Show(InLanguage(parameter == 0 ? word::kCannotSend : word::kNoResponse), MessageIcon::error);
+    env_.boxes.Show(UiWord(parameter == 0 ? word::kCannotSend : word::kNoResponse), MessageIcon::error);
   }
 }
 
-void ConnectionController::OnBufferOver() { env_.boxes.Show(InLanguage(word::kBufferOver), MessageIcon::error); }
+void ConnectionController::OnBufferOver() { env_.boxes.Show(UiWord(word::kBufferOver), MessageIcon::error); }

@@ -11,8 +11,8 @@ constexpr int kCleared[] = {1003, 1001, control::kMainValue, control::kSubValue,
 
 void ClearMonitorPanel(Controls& controls, MonitorSnapshot& snapshot) {
   for (const int id : kCleared) controls.SetText(id, u"");
-  controls.SetText(control::kMainLabel, InLanguage(word::kMain));
-  controls.SetText(control::kSubLabel, InLanguage(word::kSub));
+  controls.SetText(control::kMainLabel, UiWord(word::kMain));
+  controls.SetText(control::kSubLabel, UiWord(word::kSub));
   controls.ClearList(control::kModeList);
   controls.ClearList(control::kRangeList);
   _MONITOR_DATA& data = snapshot.Data();

@@ -5,7 +5,7 @@
 
 #include "catalogue/catalogue.h"
 #include "link/identification.h"
-#include "monitor/live/connection_texts.h"
+#include "catalogue/ui_words.h"
 
 namespace {
 
@@ -72,8 +72,8 @@ std::string DiagramPicture(const PanelState& s, const _MONITOR_DATA& d) {
 }
 
 std::u16string DiagramTitle(const PanelState& s, const _MONITOR_DATA& d) {
-  if (!s.connected) return InLanguage(word::kUutUnconnected);
-  std::u16string title = InLanguage(word::kConfiguration);
+  if (!s.connected) return UiWord(word::kUutUnconnected);
+  std::u16string title = UiWord(word::kConfiguration);
   // The RV734X (index 7) has no picture set and no name in the title.
   if (!d.confError && s.modelIndex != 7) {
     title += u" (" + LongName(FamilyOf(s.modelIndex), d.functionIndex) + u")";

@@ -1,4 +1,4 @@
-#include "app/ui_text.h"
+#include "app/text/ui_text.h"
 
 #include <iterator>
 

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/ui_text.h"
+#include "app/text/ui_text.h"
 #include "link/utf16.h"
 
 namespace {
