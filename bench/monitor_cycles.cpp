@@ -50,10 +50,7 @@ int main(int argc, char** argv) {
   PublishedReading published;
   ConnectionController controller({controls, window, window, window, window, snapshot, lists, settings, published,
                                    [] { return false; }, [] { return ScanForMeter(); }});
-  window.onTimer = [&](int id) {
-    if (id == timer::kConnect) controller.OnConnectTimer();
-    if (id == timer::kExit) controller.OnExitTimer();
-  };
+  window.onTimer = [&](int id) { controller.OnTimer(id); };
   controller.OnMonitorButton();
   window.PumpUntil([&] { return controller.Connected(); }, std::chrono::seconds(5));
   if (!controller.Connected()) {

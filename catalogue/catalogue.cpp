@@ -15,7 +15,7 @@ auto CellOr(const List& list, int index, typename List::value_type empty) {
 }
 
 const RangeSet& EmptySet() {
-  static const RangeSet empty{{u""}, {""}, {u""}, {""}, {0}};
+  static const RangeSet empty = NoPeak();
   return empty;
 }
 

@@ -23,6 +23,10 @@ struct RangeSet {
   std::vector<int> decimals;
 };
 
+// A row without PEAK ranges still holds one empty entry, never an empty
+// set, so that its PEAK range count is 1 in every family.
+inline RangeSet NoPeak() { return {{u""}, {""}, {u""}, {""}, {0}}; }
+
 struct FunctionRow {
   std::string_view token;
   NamePair longName;

@@ -1,13 +1,5 @@
 #include "catalogue/catalogue_tables.h"
 
-namespace {
-
-// The family has no PEAK mode, yet every row holds one empty PEAK entry,
-// never an empty set, so its PEAK range count is 1 as on the other families.
-RangeSet NoPeak() { return {{u""}, {""}, {u""}, {""}, {0}}; }
-
-}  // namespace
-
 const FamilyTables& Rv732xTables() {
   static const FamilyTables tables{
     {

@@ -1,13 +1,5 @@
 #include "catalogue/catalogue_tables.h"
 
-namespace {
-
-// A row without PEAK ranges still holds one empty entry, never an empty set,
-// so its PEAK range count is 1.
-RangeSet NoPeak() { return {{u""}, {""}, {u""}, {""}, {0}}; }
-
-}  // namespace
-
 const FamilyTables& Rv736xTables() {
   static const FamilyTables tables{
     {

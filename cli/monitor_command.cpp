@@ -84,17 +84,10 @@ int MonitorCommand(const std::vector<std::string>& args) {
   ConnectionController controller({controls, window, window, window, window, snapshot, lists, settings, published,
                                    [] { return false; }, [] { return ScanForMeter(); }});
   bool communicationError = false;
-  window.onTimer = [&](int id) {
-    if (id == timer::kConnect) controller.OnConnectTimer();
-    if (id == timer::kDisconnect) controller.OnDisconnectTimer();
-    if (id == timer::kExit) controller.OnExitTimer();
-  };
+  window.onTimer = [&](int id) { controller.OnTimer(id); };
   window.onMessage = [&](int n, std::intptr_t parameter) {
-    if (n == app_message::kCommunicationError) {
-      communicationError = true;
-      controller.OnCommunicationError(parameter);
-    }
-    if (n == app_message::kBufferOver) controller.OnBufferOver();
+    communicationError = communicationError || n == app_message::kCommunicationError;
+    controller.OnMessage(n, parameter);
   };
   window.onBox = [](std::u16string_view text, MessageIcon) { std::cerr << "rv7300s-cli: " << Utf16ToUtf8(text) << '\n'; };
 

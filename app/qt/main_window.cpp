@@ -88,23 +88,11 @@ CQM8000Dlg::CQM8000Dlg() {
   dialogFont_ = PanelFont("MS UI Gothic", 14);
   setFont(dialogFont_);
   panel_ = new QWidget(this);
-  services_.onTimer = [this](int id) {
-    switch (id) {
-      case timer::kConnect: controller_->OnConnectTimer(); break;
-      case timer::kDisconnect: controller_->OnDisconnectTimer(); break;
-      case timer::kMemoryPause: controller_->OnMemoryPauseTimer(); break;
-      case timer::kExit: controller_->OnExitTimer(); break;
-    }
-  };
+  services_.onTimer = [this](int id) { controller_->OnTimer(id); };
   services_.onMessage = [this](int n, std::intptr_t parameter) {
-    switch (n) {
-      case app_message::kCommunicationError: controller_->OnCommunicationError(parameter); break;
-      case app_message::kBufferOver: controller_->OnBufferOver(); break;
-      case app_message::kMemoryMenu:
-        // Only the RV736X keeps readings in its memory.
-        if (CurrentIdentity().modelIndex >= 8) memoryAction_->setEnabled(parameter == 0);
-        break;
-    }
+    if (controller_->OnMessage(n, parameter)) return;
+    // Only the RV736X keeps readings in its memory.
+    if (n == app_message::kMemoryMenu && CurrentIdentity().modelIndex >= 8) memoryAction_->setEnabled(parameter == 0);
   };
   services_.boxTitle = [] { return QStringLiteral("Quorvia for RV7300s"); };
   controller_ = std::make_unique<ConnectionController>(ConnectionEnvironment{

@@ -195,3 +195,23 @@ void ConnectionController::OnCommunicationError(std::intptr_t parameter) {
 }
 
 void ConnectionController::OnBufferOver() { env_.boxes.Show(UiWord(word::kBufferOver), MessageIcon::error); }
+
+void ConnectionController::OnTimer(int id) {
+  switch (id) {
+    case timer::kConnect: OnConnectTimer(); break;
+    case timer::kDisconnect: OnDisconnectTimer(); break;
+    case timer::kMemoryPause: OnMemoryPauseTimer(); break;
+    case timer::kExit: OnExitTimer(); break;
+  }
+}
+
+bool ConnectionController::OnMessage(int n, std::intptr_t parameter) {
+  if (n == app_message::kCommunicationError) {
+    OnCommunicationError(parameter);
+  } else if (n == app_message::kBufferOver) {
+    OnBufferOver();
+  } else {
+    return false;
+  }
+  return true;
+}

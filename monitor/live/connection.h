@@ -44,6 +44,10 @@ class ConnectionController {
   // Application messages 12 and 14 from the acquisition thread.
   void OnCommunicationError(std::intptr_t parameter);
   void OnBufferOver();
+  // The window's dispatch: a tick of timer `id`, and application message n
+  // (true when it was one of the connection's).
+  void OnTimer(int id);
+  bool OnMessage(int n, std::intptr_t parameter);
 
   // The re-check thread (automatic connection).
   void StartRecheck() { recheck_.Start(); }

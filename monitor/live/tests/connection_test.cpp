@@ -41,18 +41,8 @@ class LiveMonitorTest : public testing::Test {
     SetCatalogueLanguage(1);
     SetCurrentPort(1000);
     SetCurrentSpeed(19200);
-    window_.onTimer = [this](int id) {
-      switch (id) {
-        case timer::kConnect: controller_->OnConnectTimer(); break;
-        case timer::kDisconnect: controller_->OnDisconnectTimer(); break;
-        case timer::kMemoryPause: controller_->OnMemoryPauseTimer(); break;
-        case timer::kExit: controller_->OnExitTimer(); break;
-      }
-    };
-    window_.onMessage = [this](int n, std::intptr_t parameter) {
-      if (n == app_message::kCommunicationError) controller_->OnCommunicationError(parameter);
-      if (n == app_message::kBufferOver) controller_->OnBufferOver();
-    };
+    window_.onTimer = [this](int id) { controller_->OnTimer(id); };
+    window_.onMessage = [this](int n, std::intptr_t parameter) { controller_->OnMessage(n, parameter); };
   }
   void TearDown() override {
     if (controller_ && controller_->Connected()) {
