@@ -199,6 +199,12 @@ void CQM8000Dlg::BuildPanel() {
   label(control::kSerialNumber, 124, 347, 40, 8);
   label(kTimeLabel, 165, 333, 23, 8);
   label(kClock, 188, 333, 36, 8);
+  // The captions before the combos and the status values have little room.
+  QFont caption = dialogFont_;
+  caption.setPixelSize(dialogFont_.pixelSize() - 2);
+  for (const int id : {kModeLabel, kRangeLabel, kModelLabel, kVersionLabel, kPortLabel, kTimeLabel}) {
+    controls_.Widget(id)->setFont(caption);
+  }
 
   // The record pages come with the recording; their tabs are here already.
   auto* tabs = new QTabWidget(this);

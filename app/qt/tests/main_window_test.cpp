@@ -119,6 +119,14 @@ TEST_F(MainWindowTest, ModeChoicePulledCableAndReconnection) {
   auto* modes = static_cast<QComboBox*>(window_->PanelControls().Widget(control::kModeList));
   ASSERT_TRUE(PumpUntil([&] { return modes->count() == 4; }, std::chrono::seconds(3)));
   EXPECT_EQ(modes->itemText(1), "dBm");
+  EXPECT_EQ(modes->itemText(3), "Clamp");
+  // The language switch names the functions of the mode list anew.
+  QMenu* language = window_->findChild<QMenuBar*>()->actions().at(3)->menu();
+  language->actions().at(0)->trigger();
+  EXPECT_EQ(modes->itemText(3), QStringLiteral("クランプ"));
+  EXPECT_EQ(modes->currentIndex(), 0);
+  language->actions().at(1)->trigger();
+  EXPECT_EQ(modes->itemText(3), "Clamp");
 
   // Return in a combo presses nothing.
   const std::size_t before = meter_.Heard().size();
