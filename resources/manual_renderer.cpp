@@ -15,7 +15,6 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QFontDatabase>
-#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QImage>
 #include <QList>
@@ -24,14 +23,18 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPen>
 #include <QString>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
+#include <QTextLayout>
+#include <QTextList>
 #include <QTextTable>
 #include <QUrl>
 
+#include <cmath>
 #include <cstdio>
 #include <optional>
 
@@ -120,6 +123,26 @@ bool PlaceImages(QTextDocument& doc, const QDir& base, qreal textWidthCss) {
   return ok;
 }
 
+// Japanese faces draw U+005C as a yen sign; paths and the list of
+// characters a file name may not hold need a real backslash.
+void RealBackslashes(QTextDocument& doc) {
+  const QStringList families = QFontDatabase::families();
+  QString face;
+  for (const char* name : {"DejaVu Sans", "Liberation Sans", "Noto Sans"}) {
+    if (families.contains(QString::fromLatin1(name))) {
+      face = QString::fromLatin1(name);
+      break;
+    }
+  }
+  if (face.isEmpty()) return;
+  QTextCharFormat latin;
+  latin.setFontFamilies(QStringList{face});
+  for (QTextCursor found = doc.find(QStringLiteral("\\")); !found.isNull();
+       found = doc.find(QStringLiteral("\\"), found)) {
+    if (!found.charFormat().fontFixedPitch()) found.mergeCharFormat(latin);
+  }
+}
+
 // Thin rules between all cells and a tinted header row.
 void StyleTables(QTextFrame* frame) {
   for (QTextFrame* child : frame->childFrames()) {
@@ -153,44 +176,102 @@ void StyleTables(QTextFrame* frame) {
   }
 }
 
-// Air around headings and a tinted background for code blocks; the
-// Markdown reader leaves both at zero.
+bool InTable(const QTextBlock& block) { return QTextCursor(block).currentTable() != nullptr; }
+
+// Air around headings, paragraphs and lists, and a tinted background for
+// code blocks and notes; the Markdown reader leaves all of them at zero.
+// Code lines wrap rather than run off the page.
 void StyleBlocks(QTextDocument& doc) {
-  QTextCursor cursor(&doc);
-  bool first = true;
+  QList<bool> code;
   for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+    code.append(block.blockFormat().nonBreakableLines());
+  }
+  QTextCursor cursor(&doc);
+  for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+    const int index = block.blockNumber();
     QTextBlockFormat format = block.blockFormat();
     const int level = format.headingLevel();
-    bool changed = false;
     if (level > 0) {
-      format.setTopMargin(first ? 0 : (level <= 2 ? 18 : 12));
+      format.setTopMargin(index == 0 ? 0 : (level <= 2 ? 18 : 12));
       format.setBottomMargin(level <= 2 ? 8 : 4);
       // A chapter begins on a new page.
       if (level == 2) format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-      changed = true;
-    } else if (format.nonBreakableLines()) {  // a fenced code block
+    } else if (code[index]) {
       format.setBackground(kCodeBackground);
       format.setLeftMargin(6);
-      const QTextBlock previous = block.previous();
-      const QTextBlock next = block.next();
-      if (!previous.isValid() || !previous.blockFormat().nonBreakableLines()) format.setTopMargin(2);
-      if (!next.isValid() || !next.blockFormat().nonBreakableLines()) format.setBottomMargin(8);
-      changed = true;
+      format.setNonBreakableLines(false);
+      if (index == 0 || !code[index - 1]) format.setTopMargin(2);
+      if (index + 1 >= code.size() || !code[index + 1]) format.setBottomMargin(8);
     } else if (format.hasProperty(QTextFormat::BlockQuoteLevel)) {  // a note
       format.setBackground(kNoteBackground);
       format.setLeftMargin(format.leftMargin() > 0 ? format.leftMargin() : 12);
       format.setTopMargin(2);
       format.setBottomMargin(8);
-      changed = true;
-    } else if (!block.textList() && block.text().size() > 0) {
+    } else if (InTable(block)) {
+      continue;
+    } else if (QTextList* list = block.textList()) {
+      // Space after the last item of an outermost list only.
+      const QTextBlock next = block.next();
+      const bool last = !next.isValid() || !next.textList();
+      if (!last || list->format().indent() > 1) continue;
       format.setBottomMargin(6);
-      changed = true;
+    } else if (!block.text().isEmpty()) {
+      format.setBottomMargin(6);
+    } else {
+      continue;
     }
-    if (changed) {
-      cursor.setPosition(block.position());
-      cursor.setBlockFormat(format);
+    cursor.setPosition(block.position());
+    cursor.setBlockFormat(format);
+  }
+}
+
+// A heading whose following text starts on the next page moves there too.
+// Each move can shift later pages, so the check runs again until nothing
+// moves.
+void KeepHeadingsWithText(QTextDocument& doc) {
+  const qreal page = doc.pageSize().height();
+  for (int pass = 0; pass < 20; ++pass) {
+    bool moved = false;
+    QAbstractTextDocumentLayout* layout = doc.documentLayout();
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+      QTextBlockFormat format = block.blockFormat();
+      const QTextBlock next = block.next();
+      if (format.headingLevel() == 0 || !next.isValid()) continue;
+      if (format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) continue;
+      const QRectF heading = layout->blockBoundingRect(block);
+      const QRectF text = layout->blockBoundingRect(next);
+      const QTextLine firstLine = next.layout()->lineAt(0);
+      const qreal textBottom = text.top() + (firstLine.isValid() ? firstLine.y() + firstLine.height() : 0);
+      if (int(heading.top() / page) == int(textBottom / page)) continue;
+      format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+      QTextCursor(block).setBlockFormat(format);
+      moved = true;
+      break;
     }
-    first = false;
+    if (!moved) return;
+  }
+}
+
+// The layout occasionally lets the first line after a table that crossed
+// a page run over the page's end.  Such a paragraph gets just enough extra
+// space above it to start on the next page.
+void KeepLinesOnTheirPage(QTextDocument& doc, qreal formatToDevice) {
+  const qreal page = doc.pageSize().height();
+  for (int pass = 0; pass < 50; ++pass) {
+    bool moved = false;
+    QAbstractTextDocumentLayout* layout = doc.documentLayout();
+    for (QTextBlock block = doc.begin(); block.isValid() && !moved; block = block.next()) {
+      if (InTable(block) || block.layout()->lineCount() == 0) continue;
+      const QTextLine first = block.layout()->lineAt(0);
+      const qreal top = layout->blockBoundingRect(block).top() + first.y();
+      const qreal boundary = (std::floor(top / page) + 1) * page;
+      if (top + first.height() <= boundary + 0.5) continue;
+      QTextBlockFormat format = block.blockFormat();
+      format.setTopMargin(format.topMargin() + (boundary - top) / formatToDevice + 0.5);
+      QTextCursor(block).setBlockFormat(format);
+      moved = true;
+    }
+    if (!moved) return;
   }
 }
 
@@ -244,6 +325,7 @@ int main(int argc, char** argv) {
 
   const qreal textWidthCss = pageSize.width() * kCssDpi / writer.resolution();
   if (!PlaceImages(doc, input.absoluteDir(), textWidthCss)) return 1;
+  RealBackslashes(doc);
   StyleTables(doc.rootFrame());
   StyleBlocks(doc);
 
@@ -251,6 +333,8 @@ int main(int argc, char** argv) {
   root.setMargin(0);
   doc.rootFrame()->setFrameFormat(root);
   doc.setPageSize(pageSize);
+  KeepHeadingsWithText(doc);
+  KeepLinesOnTheirPage(doc, writer.logicalDpiY() / kCssDpi);
 
   const QString title = FirstHeading(doc);
   writer.setTitle(title);
@@ -270,7 +354,9 @@ int main(int argc, char** argv) {
     painter.translate(0, -clip.top());
     painter.setClipRect(clip);
     QAbstractTextDocumentLayout::PaintContext context;
-    context.clip = clip;
+    // A line that only touches the page edge belongs to the neighbouring
+    // page; leaving it out here keeps slivers of it off this one.
+    context.clip = clip.adjusted(0, 1, 0, -1);
     doc.documentLayout()->draw(&painter, context);
     painter.restore();
 
