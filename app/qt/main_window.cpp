@@ -13,7 +13,8 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
-#include <QTabWidget>
+#include <QFrame>
+#include <QTabBar>
 #include <QTime>
 #include <QVBoxLayout>
 
@@ -206,11 +207,34 @@ void CQM8000Dlg::BuildPanel() {
     controls_.Widget(id)->setFont(caption);
   }
 
-  // The record pages come with the recording; their tabs are here already.
-  auto* tabs = new QTabWidget(this);
-  place(tabs, kTabs, Dlu(232, 5, 226, 360));
-  tabs->addTab(new QWidget(tabs), QString());
-  tabs->addTab(new QWidget(tabs), QString());
+  // The record tab control and the slots of its three pages: the
+  // information page under the tabs, the list and graph pages below it in
+  // one place, one shown at a time.  The pages' contents come with the
+  // recording.
+  auto* tabs = new QTabBar(this);
+  tabs->setExpanding(false);
+  place(tabs, kTabs, Dlu(232, 5, 226, 14));
+  tabs->addTab(QString());
+  tabs->addTab(QString());
+  const QRect area = Dlu(232, 5, 226, 360);
+  const QPoint origin = area.topLeft() + QPoint(2, 24);
+  const int infoHeight = Dlu(0, 0, 0, 110).height();
+  auto slot = [&](const char* name, QRect where) {
+    auto* page = new QFrame(panel_);
+    page->setObjectName(name);
+    page->setFrameShape(QFrame::StyledPanel);
+    page->setGeometry(where);
+    return page;
+  };
+  infoPage_ = slot("CPpgRecInfo", QRect(origin, QSize(area.width() - 4, infoHeight)));
+  const QRect lower(origin.x(), origin.y() + infoHeight, area.width() - 4, area.bottom() - origin.y() - infoHeight);
+  listPage_ = slot("CPpgRecord", lower);
+  graphPage_ = slot("CPpgGraph", lower);
+  graphPage_->hide();
+  connect(tabs, &QTabBar::currentChanged, this, [this](int tab) {
+    listPage_->setVisible(tab == 0);
+    graphPage_->setVisible(tab == 1);
+  });
   statusStrip_->raise();  // the battery icon reaches past the panel's frame
 }
 
@@ -219,8 +243,11 @@ void CQM8000Dlg::BuildMenus() {
   // Titles now, so that the bar measures its height; the language sets them again.
   fileMenu_ = bar->addMenu(Q(Word(0, 1)));
   openAction_ = fileMenu_->addAction(QString());
+  openAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
   saveAction_ = fileMenu_->addAction(QString());
+  saveAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
   saveAsAction_ = fileMenu_->addAction(QString());
+  saveAsAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
   fileMenu_->addSeparator();
   csvAction_ = fileMenu_->addAction(QString());
   fileMenu_->addSeparator();
@@ -335,7 +362,7 @@ void CQM8000Dlg::ApplyLanguage() {
     }
     controls_.SelectListItem(control::kModeList, lists_.modePosition);
   }
-  auto* tabs = static_cast<QTabWidget*>(controls_.Widget(kTabs));
+  auto* tabs = static_cast<QTabBar*>(controls_.Widget(kTabs));
   tabs->setTabText(0, word(31));
   tabs->setTabText(1, word(32));
   shownDiagram_.clear();  // drawn again on the next tick

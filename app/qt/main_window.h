@@ -82,6 +82,9 @@ class CQM8000Dlg : public QDialog, private ConnectionHooks {
   QTimer clock_;
   bool blinkA_ = false, blinkB_ = false;
   StatusStrip* statusStrip_ = nullptr;
+  QWidget* infoPage_ = nullptr;
+  QWidget* listPage_ = nullptr;
+  QWidget* graphPage_ = nullptr;
   QLabel* diagram_ = nullptr;
   std::string shownDiagram_;
   QFileSystemWatcher devices_;

@@ -161,6 +161,30 @@ TEST_F(MainWindowTest, ModeChoicePulledCableAndReconnection) {
   EXPECT_EQ(boxes, 1) << "only the exit question";
 }
 
+TEST_F(MainWindowTest, WithoutAutomaticConnectionTheMonitorButtonChecksAndConnects) {
+  Settings stored;
+  stored.autoConnect = 0;
+  stored.comPort = 201;
+  std::filesystem::create_directories(settingsFolder_);
+  WriteSettingsFile(settingsFolder_ / kSettingsFileName, stored);
+  window_ = std::make_unique<CQM8000Dlg>();
+  window_->Services().answer = [](std::u16string_view, MessageButtons) { return MessageAnswer::yes; };
+  window_->show();
+  auto* monitor = static_cast<QPushButton*>(window_->PanelControls().Widget(control::kMonitorButton));
+  ASSERT_TRUE(monitor->isVisible());
+  EXPECT_EQ(monitor->text(), "Monitor");
+  PumpUntil([] { return false; }, std::chrono::milliseconds(400));
+  EXPECT_FALSE(window_->Connection().Connected()) << "nothing connects by itself";
+
+  monitor->click();  // the check window scans, finds the meter and closes
+  ASSERT_TRUE(PumpUntil([&] { return Text(control::kMainValue).contains('.'); }, std::chrono::seconds(8)));
+  EXPECT_EQ(monitor->text(), "Stop Monitor");
+  monitor->click();
+  ASSERT_TRUE(PumpUntil([&] { return !window_->Connection().Connected(); }, std::chrono::seconds(5)));
+  EXPECT_EQ(meter_.Heard().back().command, ":SYST:GTL");
+  EXPECT_EQ(monitor->text(), "Monitor");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
