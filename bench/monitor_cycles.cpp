@@ -42,15 +42,10 @@ int main(int argc, char** argv) {
   for (int i = 0; i < 50 && !std::filesystem::exists(folder / "COM201"); ++i) usleep(20000);
   EnumerateComPorts();
 
-  HeadlessControls controls;
-  HeadlessShell window([] { return ScanForMeter() == 0; });
-  MonitorSnapshot snapshot;
-  ListState lists;
-  SharedMeterSettings settings;
-  PublishedReading published;
-  ConnectionController controller({controls, window, window, window, window, snapshot, lists, settings, published,
-                                   [] { return false; }, [] { return ScanForMeter(); }});
-  window.onTimer = [&](int id) { controller.OnTimer(id); };
+  HeadlessMonitor monitor([] { return ScanForMeter() == 0; });
+  HeadlessShell& window = monitor.window;
+  ConnectionController& controller = monitor.controller;
+  PublishedReading& published = monitor.published;
   controller.OnMonitorButton();
   window.PumpUntil([&] { return controller.Connected(); }, std::chrono::seconds(5));
   if (!controller.Connected()) {

@@ -75,20 +75,10 @@ int MonitorCommand(const std::vector<std::string>& args) {
   SetCatalogueLanguage(1);
   EnumerateComPorts();
 
-  HeadlessControls controls;
-  HeadlessShell window([port] { return (port ? ProbePort(*port) : ScanForMeter()) == 0; });
-  MonitorSnapshot snapshot;
-  ListState lists;
-  SharedMeterSettings settings;
-  PublishedReading published;
-  ConnectionController controller({controls, window, window, window, window, snapshot, lists, settings, published,
-                                   [] { return false; }, [] { return ScanForMeter(); }});
-  bool communicationError = false;
-  window.onTimer = [&](int id) { controller.OnTimer(id); };
-  window.onMessage = [&](int n, std::intptr_t parameter) {
-    communicationError = communicationError || n == app_message::kCommunicationError;
-    controller.OnMessage(n, parameter);
-  };
+  HeadlessMonitor monitor([port] { return (port ? ProbePort(*port) : ScanForMeter()) == 0; });
+  HeadlessShell& window = monitor.window;
+  ConnectionController& controller = monitor.controller;
+  PublishedReading& published = monitor.published;
   window.onBox = [](std::u16string_view text, MessageIcon) { std::cerr << "rv7300s-cli: " << Utf16ToUtf8(text) << '\n'; };
 
   std::signal(SIGINT, OnInterrupt);
@@ -124,5 +114,5 @@ int MonitorCommand(const std::vector<std::string>& args) {
   } else {
     window.PumpUntil([&] { return !window.TimerRunning(timer::kDisconnect); }, std::chrono::seconds(15));
   }
-  return communicationError ? 1 : 0;
+  return monitor.communicationError ? 1 : 0;
 }

@@ -6,6 +6,9 @@
 #include <atomic>
 #include <functional>
 
+#include "link/identification.h"
+#include "monitor/headless_controls.h"
+#include "monitor/live/connection.h"
 #include "monitor/live/headless_window.h"
 #include "monitor/live/hooks.h"
 
@@ -30,4 +33,28 @@ class HeadlessShell : public HeadlessWindow, public ConnectionHooks {
 
  private:
   std::function<bool()> findMeter_;
+};
+
+// The whole live monitor without a window, wired together: for the command
+// line and the benchmarks.
+struct HeadlessMonitor {
+  explicit HeadlessMonitor(std::function<bool()> findMeter)
+      : window(std::move(findMeter)),
+        controller({controls, window, window, window, window, snapshot, lists, settings, published,
+                    [] { return false; }, [] { return ScanForMeter(); }}) {
+    window.onTimer = [this](int id) { controller.OnTimer(id); };
+    window.onMessage = [this](int n, std::intptr_t parameter) {
+      if (n == app_message::kCommunicationError) communicationError = true;
+      controller.OnMessage(n, parameter);
+    };
+  }
+
+  HeadlessControls controls;
+  HeadlessShell window;
+  MonitorSnapshot snapshot;
+  ListState lists;
+  SharedMeterSettings settings;
+  PublishedReading published;
+  ConnectionController controller;
+  bool communicationError = false;  // a message 12 arrived
 };
