@@ -74,7 +74,7 @@ void ApplyConfiguration(int modelIndex, std::string_view function, std::string_v
   const int peakState = peak ? 1 : 0;
   const int filterState = StatusOn(status, kStatusFilter) ? 1 : 0;
   bool changed = true;
-  if (row != data.shownFunction || data.modeRequest) {
+  if (row != data.shownFunction || data.modeRequest || lists.relabel.exchange(false)) {
     if (family == Family::RV732X) {
       controls.ClearList(control::kModeList);
       controls.AddListItem(control::kModeList, LongName(family, row));

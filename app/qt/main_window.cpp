@@ -351,17 +351,8 @@ void CQM8000Dlg::ApplyLanguage() {
                                        {kPortLabel, 29},    {kTimeLabel, 30}};
   for (const auto& [id, n] : texts) controls_.SetText(id, Word(n, language));
   controls_.SetText(control::kMonitorButton, Word(controller_->Connected() ? 20 : 19, language));
-  // The mode list names the functions: refill it in the new language.
-  if (controller_->Connected()) {
-    const int model = CurrentIdentity().modelIndex;
-    const int row = snapshot_.Data().functionIndex;
-    const GroupView group = GroupOf(model, row);
-    controls_.ClearList(control::kModeList);
-    for (int entry = 0; entry < group.size; ++entry) {
-      controls_.AddListItem(control::kModeList, GroupEntryName(model, row, entry));
-    }
-    controls_.SelectListItem(control::kModeList, lists_.modePosition);
-  }
+  // The mode list names the functions: the next cycle fills it again.
+  if (controller_->Connected()) lists_.relabel = true;
   auto* tabs = static_cast<QTabBar*>(controls_.Widget(kTabs));
   tabs->setTabText(0, word(31));
   tabs->setTabText(1, word(32));

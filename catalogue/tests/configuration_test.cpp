@@ -123,6 +123,19 @@ TEST_F(ConfigurationTest, ListsAreRefilledOnlyWhenSomethingChanged) {
   EXPECT_EQ(ModeList().fills, 2);
 }
 
+TEST_F(ConfigurationTest, ALanguageSwitchRefillsTheListsOnce) {
+  Apply(8, "CONT", "600");
+  ASSERT_EQ(ModeList().fills, 1);
+  SetCatalogueLanguage(0);
+  lists_.relabel = true;
+  Apply(8, "CONT", "600");
+  EXPECT_EQ(ModeList().items, (std::vector<std::u16string>{u"導通", u"ダイオード"}));
+  EXPECT_EQ(controls_.Selected(control::kModeList), u"導通");
+  Apply(8, "CONT", "600");
+  EXPECT_EQ(ModeList().fills, 2);
+  SetCatalogueLanguage(1);
+}
+
 TEST_F(ConfigurationTest, RememberedAcvRangeOnlyWithoutPeak) {
   Apply(9, "ACV", "6");
   EXPECT_EQ(lists_.rememberedAcvRange.load(), 3);

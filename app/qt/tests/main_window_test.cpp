@@ -123,10 +123,10 @@ TEST_F(MainWindowTest, ModeChoicePulledCableAndReconnection) {
   // The language switch names the functions of the mode list anew.
   QMenu* language = window_->findChild<QMenuBar*>()->actions().at(3)->menu();
   language->actions().at(0)->trigger();
-  EXPECT_EQ(modes->itemText(3), QStringLiteral("クランプ"));
+  EXPECT_TRUE(PumpUntil([&] { return modes->itemText(3) == QStringLiteral("クランプ"); }, std::chrono::seconds(2)));
   EXPECT_EQ(modes->currentIndex(), 0);
   language->actions().at(1)->trigger();
-  EXPECT_EQ(modes->itemText(3), "Clamp");
+  EXPECT_TRUE(PumpUntil([&] { return modes->itemText(3) == "Clamp"; }, std::chrono::seconds(2)));
 
   // Return in a combo presses nothing.
   const std::size_t before = meter_.Heard().size();
