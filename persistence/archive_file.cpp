@@ -1,6 +1,11 @@
 #include "persistence/archive_file.h"
 
 #include <cerrno>
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 #include <cstring>
 
 #include "persistence/file_exception.h"
@@ -49,6 +54,13 @@ std::uint64_t CFile::Length() const { return length_; }
 void CFile::Flush() {
   if (!file_) return;
   if (std::fflush(file_) != 0) throw CFileException::FromErrno(path_);
+  // Onto the disk, not only to the system: a file renamed over another
+  // afterwards must not turn out empty after a power cut.
+#ifdef _WIN32
+  if (_commit(_fileno(file_)) != 0) throw CFileException::FromErrno(path_);
+#else
+  if (fsync(fileno(file_)) != 0) throw CFileException::FromErrno(path_);
+#endif
 }
 
 void CFile::Close() {

@@ -35,7 +35,7 @@ class CFile : public ArchiveFile {
   std::uint64_t Remaining() const override;
   std::filesystem::path Path() const override { return path_; }
   std::uint64_t Length() const;
-  // Writes buffered data through to the disk; raises on failure.
+  // Writes buffered data through to the disk (fsync); raises on failure.
   void Flush();
   void Close();
 

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QFile>
+#include <QFileInfo>
 #include <QUrl>
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -318,6 +319,10 @@ void CQM8000Dlg::StartUp() {
 
   connect(&clock_, &QTimer::timeout, this, &CQM8000Dlg::RefreshMonitorPanel);
   clock_.start(100);
+  deviceSettle_.setSingleShot(true);
+  deviceSettle_.setInterval(200);  // a plug-in touches /dev several times
+  connect(&devices_, &QFileSystemWatcher::directoryChanged, &deviceSettle_, qOverload<>(&QTimer::start));
+  connect(&deviceSettle_, &QTimer::timeout, this, &CQM8000Dlg::OnDeviceChange);
   WatchDevices();
   if (settings_.autoConnect) controller_->StartRecheck();
 }
@@ -399,16 +404,13 @@ void CQM8000Dlg::OnDeviceChange() {
   WatchDevices();
 }
 
+// Watches /dev and the virtual port folder; called again after each change,
+// since a folder that was removed and made anew drops out of the watch.
 void CQM8000Dlg::WatchDevices() {
-  const QString ports = QString::fromStdString(VirtualPortFolder().string());
-  std::filesystem::create_directories(VirtualPortFolder());
-  if (!devices_.directories().contains("/dev")) {
-    devices_.addPath("/dev");
-    devices_.addPath(ports);
-    deviceSettle_.setSingleShot(true);
-    deviceSettle_.setInterval(200);  // a plug-in touches /dev several times
-    connect(&devices_, &QFileSystemWatcher::directoryChanged, &deviceSettle_, qOverload<>(&QTimer::start));
-    connect(&deviceSettle_, &QTimer::timeout, this, &CQM8000Dlg::OnDeviceChange);
+  std::error_code ignored;  // without the folder only real adapters are watched
+  std::filesystem::create_directories(VirtualPortFolder(), ignored);
+  for (const QString& folder : {QStringLiteral("/dev"), QString::fromStdString(VirtualPortFolder().string())}) {
+    if (!devices_.directories().contains(folder) && QFileInfo(folder).isDir()) devices_.addPath(folder);
   }
 }
 

@@ -326,6 +326,9 @@ void AcquisitionThread::Start() {
 }
 
 void AcquisitionThread::RequestStop() {
+  // Only a running thread has an end to wait for: stopping a stopped one
+  // must not leave the connection's timers waiting for ever.
+  if (!run_) return;
   ended_ = false;
   run_ = false;
 }

@@ -52,7 +52,8 @@ class AcquisitionThread {
   // A new thread (the previous one must have ended): adoptSettings is set again.
   void Start();
   // Stores 0 as the handle and clears `acquisitionEnded`; the thread leaves
-  // its loop at its next turn and then sets `acquisitionEnded`.
+  // its loop at its next turn and then sets `acquisitionEnded`.  Nothing
+  // for a thread that is not running.
   void RequestStop();
   bool Ended() const { return ended_; }
 

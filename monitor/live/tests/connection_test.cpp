@@ -97,6 +97,13 @@ class LiveMonitorTest : public testing::Test {
   std::unique_ptr<ConnectionController> controller_;
 };
 
+TEST_F(LiveMonitorTest, StoppingAThreadThatIsNotRunningLeavesItEnded) {
+  std::atomic<int> lastLoop{-1};
+  AcquisitionThread thread({8, snapshot_, lists_, settings_, controls_, window_, window_, published_, lastLoop});
+  thread.RequestStop();
+  EXPECT_TRUE(thread.Ended()) << "a waiting timer would never go on";
+}
+
 TEST_F(LiveMonitorTest, ConnectSendsTheOpeningCommandsThenCycles) {
   Connect("RV7361", 3);
   const std::vector<std::string> heard = Commands(*meter_);
