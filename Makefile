@@ -6,9 +6,8 @@ check:
 	scripts/check
 build:
 	scripts/build
-bench: build
-	build/bin/com_query_latency
-	build/bin/monitor_cycles
+bench:
+	scripts/bench
 fuzz:
 	scripts/fuzz
 tsan:

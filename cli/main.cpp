@@ -4,6 +4,8 @@
 //   rv7300s-cli settings show [FILE]
 //   rv7300s-cli format --model N --function F --range R --count C [...]
 //   rv7300s-cli monitor [--port N] [--count K] [--interval-ms M]
+//   rv7300s-cli info FILE.vdmm
+//   rv7300s-cli export FILE.vdmm OUT.csv [--language en|ja] [--decimal .|,] [--separator ,|;] [--time real|relative]
 #include <iostream>
 #include <optional>
 #include <string>
@@ -11,6 +13,7 @@
 
 #include "cli/format_command.h"
 #include "cli/monitor_command.h"
+#include "cli/recording_command.h"
 #include "cli/settings_command.h"
 #include "link/com_list.h"
 #include "link/decimal.h"
@@ -25,7 +28,7 @@ constexpr int kUsageError = 2;
 int Usage(const std::string& problem) {
   std::cerr << "rv7300s-cli: " << problem
             << " (usage: rv7300s-cli ports | identify [--port N] [--speed 9600|19200] | settings show [FILE] | "
-               "format --model N --function F --range R --count C [...] | monitor [--port N] [--count K] [--interval-ms M])\n";
+               "format --model N --function F --range R --count C [...] | monitor [--port N] [--count K] [--interval-ms M] | info FILE.vdmm | export FILE.vdmm OUT.csv [...])\n";
   return kUsageError;
 }
 
@@ -91,5 +94,7 @@ int main(int argc, char** argv) {
   if (args[0] == "settings") return SettingsCommand(rest);
   if (args[0] == "format") return FormatCommand(rest);
   if (args[0] == "monitor") return MonitorCommand(rest);
+  if (args[0] == "info") return InfoCommand(rest);
+  if (args[0] == "export") return ExportCommand(rest);
   return Usage("unknown command " + args[0]);
 }

@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "cli/text_output.h"
 #include "link/utf16.h"
 #include "persistence/ansi_code_page.h"
 #include "persistence/file_exception.h"
@@ -9,21 +10,6 @@
 #include "persistence/settings_folder.h"
 
 namespace {
-
-// Texts on one line each: line breaks and tabs shown as escapes.
-std::string Escaped(const std::u16string& text) {
-  std::string out;
-  for (const char c : Utf16ToUtf8(text)) {
-    switch (c) {
-      case '\r': out += "\\r"; break;
-      case '\n': out += "\\n"; break;
-      case '\t': out += "\\t"; break;
-      case '\\': out += "\\\\"; break;
-      default: out += c;
-    }
-  }
-  return out;
-}
 
 std::string Shown(std::int32_t value) { return std::to_string(value); }
 std::string Shown(const std::u16string& value) { return Escaped(value); }

@@ -60,12 +60,14 @@ class CArchive {
 
   // Writes out what is left in the buffer (storing).
   void Close();
+  // Loading: the bytes not yet handed out, so that a declared count can be
+  // checked against the file before making room for it.
+  std::uint64_t BytesLeft() const;
 
  private:
   [[noreturn]] void Fail(CArchiveException::Cause cause) const;
   void CheckStoring() const;
   void CheckLoading() const;
-  std::uint64_t BytesLeft() const;
   template <typename T> void Put(T value);
   template <typename T> T Take();
 

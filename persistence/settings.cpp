@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "persistence/file_exception.h"
+#include "persistence/replace_file.h"
 
 namespace {
 
@@ -58,24 +59,12 @@ SettingsReadResult ReadSettingsFile(const std::filesystem::path& file, Settings&
 }
 
 void WriteSettingsFile(const std::filesystem::path& file, const Settings& settings) {
-  std::filesystem::path temporary = file;
-  temporary += ".new";
-  try {
-    CFile output(temporary, CFile::Mode::create);
+  ReplaceFile(file, [&](CFile& output) {
     CArchive archive(output, CArchive::Mode::store);
     Settings copy = settings;
     SerializeSettings(archive, copy);
     archive.Close();
-    output.Flush();
-    output.Close();
-    std::error_code error;
-    std::filesystem::rename(temporary, file, error);
-    if (error) throw CFileException(CFileException::Cause::generic, file, error.value());
-  } catch (...) {
-    std::error_code ignored;
-    std::filesystem::remove(temporary, ignored);
-    throw;
-  }
+  });
 }
 
 std::optional<std::int32_t> ReadLanguageFile(const std::filesystem::path& programFolder) {

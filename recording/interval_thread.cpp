@@ -14,28 +14,34 @@ IntervalClocks IntervalClocks::System() {
 }
 
 IntervalThread::~IntervalThread() {
-  run_ = false;
-  if (thread_.joinable()) thread_.join();
+  Stop();
+  for (const auto& run : runs_) run->thread.join();
 }
 
 void IntervalThread::Start(int intervalMode, std::int64_t intervalSeconds, int fastIntervalIndex) {
-  run_ = false;
-  if (thread_.joinable()) thread_.join();  // a previous run's thread leaves within a millisecond
-  run_ = true;
+  Stop();
+  std::erase_if(runs_, [](const std::unique_ptr<Run>& run) {
+    if (!run->ended) return false;
+    run->thread.join();
+    return true;
+  });
   // A damaged settings file may hold an interval of 0 or less: one second
   // (one tenth) then, not a tick every millisecond.
   const std::int64_t threshold = std::max<std::int64_t>(1, intervalMode == 1 ? fastIntervalIndex + 1 : intervalSeconds);
-  thread_ = std::thread(&IntervalThread::Loop, this, intervalMode, threshold);
+  Run& run = *runs_.emplace_back(std::make_unique<Run>());
+  run.thread = std::thread(&IntervalThread::Loop, this, std::ref(run), intervalMode, threshold);
 }
 
-void IntervalThread::Stop() { run_ = false; }
+void IntervalThread::Stop() {
+  for (const auto& run : runs_) run->run = false;
+}
 
-void IntervalThread::Tick(bool first) {
-  IntervalTick tick{clocks_.now(), first};
+void IntervalThread::Tick(const Run& run, bool first) {
+  IntervalTick tick{clocks_.now(), first, &run.run};
   messages_.Send(app_message::kIntervalTick, reinterpret_cast<std::intptr_t>(&tick));
 }
 
-void IntervalThread::Loop(int mode, std::int64_t runThreshold) {
+void IntervalThread::Loop(Run& run, int mode, std::int64_t runThreshold) {
   // The first tick comes at the first step of the clock (its next second,
   // or 100 ms); later ones when the clock has advanced by the interval.
   const bool fast = mode == 1;
@@ -44,15 +50,16 @@ void IntervalThread::Loop(int mode, std::int64_t runThreshold) {
   bool first = true;
   while (true) {
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    if (!run_) return;
+    if (!run.run) break;
     const std::int64_t now = fast ? clocks_.milliseconds() : clocks_.wallSeconds();
     const std::int64_t elapsed = fast ? (now - last) * 10 / 1000 : now - last;
     if (elapsed < threshold) continue;
     last = now;
-    Tick(first);
+    Tick(run, first);
     if (first) {
       threshold = runThreshold;
       first = false;
     }
   }
+  run.ended = true;
 }

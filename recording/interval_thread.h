@@ -7,7 +7,9 @@
 #include <cstdint>
 #include <ctime>
 #include <functional>
+#include <memory>
 #include <thread>
+#include <vector>
 
 #include "monitor/window.h"
 #include "persistence/date_time.h"
@@ -20,6 +22,9 @@ inline constexpr int kIntervalTick = 4;  // parameter: the IntervalTick
 struct IntervalTick {
   CDateTime time;   // lastTickTime: local date-time, whole seconds
   bool firstOfRun;  // the run starts: runStartTime = time, runCount = 0
+  const std::atomic<bool>* runFlag = nullptr;
+  // Sent before its run was stopped, handled after: not to be recorded.
+  bool Stale() const { return runFlag && !*runFlag; }
 };
 
 struct IntervalClocks {
@@ -44,14 +49,21 @@ class IntervalThread {
   // Clears the run flag; the thread ends at its next turn.  Safe to call
   // from the tick's handler.
   void Stop();
-  bool Running() const { return run_; }
+  bool Running() const { return !runs_.empty() && runs_.back()->run; }
 
  private:
-  void Loop(int mode, std::int64_t threshold);
-  void Tick(bool first);
+  // One run's thread.  A stopped run's thread may still be waiting for its
+  // last tick to be handled by the very thread that starts the next run, so
+  // Start never waits for it: it is joined once it has ended, or at the end.
+  struct Run {
+    std::atomic<bool> run{true};  // intervalThreadRun
+    std::atomic<bool> ended{false};
+    std::thread thread;
+  };
+  void Loop(Run& run, int mode, std::int64_t threshold);
+  void Tick(const Run& run, bool first);
 
   AppMessages& messages_;
   IntervalClocks clocks_;
-  std::atomic<bool> run_{false};  // intervalThreadRun
-  std::thread thread_;
+  std::vector<std::unique_ptr<Run>> runs_;
 };

@@ -37,6 +37,8 @@ bool UpdateMin(Extreme& extreme, const ExtremeValue& sample, bool excludeOver, i
 class RecordStore {
  public:
   void Append(const _RECORD_DATA& record) { records_.push_back(record); }
+  // All records at once (a recording file read whole).
+  void Assign(std::vector<_RECORD_DATA> records) { records_ = std::move(records); }
   void RemoveLast() {
     if (!records_.empty()) records_.pop_back();
   }

@@ -15,11 +15,16 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QFrame>
+#include <QHBoxLayout>
 #include <QTabBar>
 #include <QTime>
 #include <QVBoxLayout>
 
 #include "app/qt/check_window.h"
+#include "app/qt/fonts.h"
+#include "app/qt/graph_page.h"
+#include "app/qt/gui_thread.h"
+#include "app/qt/record_pages.h"
 #include "app/runtime_files.h"
 #include "app/text/ui_text.h"
 #include "catalogue/catalogue.h"
@@ -33,6 +38,8 @@
 #include "monitor/live/panel_pictures.h"
 #include "persistence/file_exception.h"
 #include "persistence/settings_folder.h"
+#include "recording/record_controls.h"
+#include "recording/record_info_page.h"
 
 namespace {
 
@@ -45,21 +52,6 @@ constexpr int kMonitorGroup = 1124, kModeLabel = 1125, kRangeLabel = 1126, kDiag
               kTimeLabel = 1131, kClock = 1123, kTabs = 1025;
 
 QString Q(std::u16string_view text) { return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())); }
-
-// The Windows font where installed, else the IPA Gothic of the same kind
-// (proportional for "MS UI Gothic", fixed for "MS ゴシック"), so that
-// Japanese never shows as boxes.
-QFont PanelFont(const char* windowsFamily, int pixelHeight) {
-  const QStringList families = QFontDatabase::families();
-  QString family = QString::fromUtf8(windowsFamily);
-  if (!families.contains(family)) {
-    const QString ipa = family.contains("UI") ? "IPAPGothic" : "IPAGothic";
-    family = families.contains(ipa) ? ipa : QFont().family();
-  }
-  QFont font(family);
-  font.setPixelSize(pixelHeight);
-  return font;
-}
 
 }  // namespace
 
@@ -91,16 +83,17 @@ CQM8000Dlg::CQM8000Dlg() {
   setFont(dialogFont_);
   panel_ = new QWidget(this);
   services_.onTimer = [this](int id) { controller_->OnTimer(id); };
-  services_.onMessage = [this](int n, std::intptr_t parameter) {
-    if (controller_->OnMessage(n, parameter)) return;
-    // Only the RV736X keeps readings in its memory.
-    if (n == app_message::kMemoryMenu && CurrentIdentity().modelIndex >= 8) memoryAction_->setEnabled(parameter == 0);
-  };
+  services_.onMessage = [this](int n, std::intptr_t parameter) { OnMessage(n, parameter); };
   services_.boxTitle = [] { return QStringLiteral("Quorvia for RV7300s"); };
   controller_ = std::make_unique<ConnectionController>(ConnectionEnvironment{
       controls_, services_, services_, services_, *this, snapshot_, lists_, meterSettings_, published_,
       [this] { return settings_.autoConnect != 0; }, [] { return ScanForMeter(); }});
   BuildPanel();
+  list_ = std::make_unique<RecordListPage>(listPage_->PageControls(), listPage_->Rows(), services_, store_, settings_);
+  listPage_->Bind(*list_);
+  engine_ = std::make_unique<RecordingEngine>(RecordingEnvironment{
+      controls_, infoPage_->PageControls(), *list_, graph_, *graphPage_, services_, services_, *this, store_,
+      published_, snapshot_, settings_});
   BuildMenus();
   // The dialog's client area lies below the menu bar, as a window menu does.
   const QRect size = Dlu(0, 0, kDialogWidth, kDialogHeight);
@@ -114,6 +107,25 @@ CQM8000Dlg::CQM8000Dlg() {
 CQM8000Dlg::~CQM8000Dlg() {
   clock_.stop();
   WriteSettings();
+  controller_.reset();  // its threads ask the recording engine: they end first
+}
+
+void CQM8000Dlg::OnMessage(int n, std::intptr_t parameter) {
+  if (controller_->OnMessage(n, parameter) || engine_->OnMessage(n, parameter)) return;
+  if (n == app_message::kMemoryMenu) {
+    // Only the RV736X keeps readings in its memory.
+    if (CurrentIdentity().modelIndex >= 8) memoryAction_->setEnabled(parameter == 0);
+  } else if (n == app_message::kSaveMenu) {
+    saveEnabled_ = (parameter & 1) == 0;
+    if (parameter & app_message::kAlsoOpen) openEnabled_ = saveEnabled_;
+    ApplyFileMenuState();
+  }
+}
+
+// Open, Save, Save As and Save as CSV follow the recording.
+void CQM8000Dlg::ApplyFileMenuState() {
+  openAction_->setEnabled(openEnabled_);
+  for (QAction* action : {saveAction_, saveAsAction_, csvAction_}) action->setEnabled(saveEnabled_);
 }
 
 // Dialog units: a quarter of the dialog font's average character width
@@ -208,35 +220,85 @@ void CQM8000Dlg::BuildPanel() {
     controls_.Widget(id)->setFont(caption);
   }
 
-  // The record tab control and the slots of its three pages: the
-  // information page under the tabs, the list and graph pages below it in
-  // one place, one shown at a time.  The pages' contents come with the
-  // recording.
+  // The record tab control, its three pages (information on top, the list
+  // and the graph below it in one place, one shown at a time) and the
+  // record panel under them.
   auto* tabs = new QTabBar(this);
   tabs->setExpanding(false);
+  tabs->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 4px 30px; }"));
   place(tabs, kTabs, Dlu(232, 5, 226, 14));
   tabs->addTab(QString());
   tabs->addTab(QString());
   const QRect area = Dlu(232, 5, 226, 360);
   const QPoint origin = area.topLeft() + QPoint(2, 24);
-  const int infoHeight = Dlu(0, 0, 0, 110).height();
-  auto slot = [&](const char* name, QRect where) {
-    auto* page = new QFrame(panel_);
-    page->setObjectName(name);
-    page->setFrameShape(QFrame::StyledPanel);
-    page->setGeometry(where);
-    return page;
-  };
-  infoPage_ = slot("CPpgRecInfo", QRect(origin, QSize(area.width() - 4, infoHeight)));
-  const QRect lower(origin.x(), origin.y() + infoHeight, area.width() - 4, area.bottom() - origin.y() - infoHeight);
-  listPage_ = slot("CPpgRecord", lower);
-  graphPage_ = slot("CPpgGraph", lower);
+  const int infoHeight = Dlu(0, 0, 0, 100).height();
+  const int panelHeight = Dlu(0, 0, 0, 42).height();
+  infoPage_ = new CPpgRecInfo(panel_);
+  infoPage_->setGeometry(QRect(origin, QSize(area.width() - 4, infoHeight)));
+  const QRect lower(origin.x(), origin.y() + infoHeight, area.width() - 4,
+                    area.bottom() - origin.y() - infoHeight - panelHeight);
+  listPage_ = new CPpgRecord(panel_);
+  listPage_->setGeometry(lower);
+  graphPage_ = new CPpgGraph(graph_, store_, [] { return CurrentIdentity().modelIndex; }, panel_);
+  graphPage_->setGeometry(lower);
   graphPage_->hide();
-  connect(tabs, &QTabBar::currentChanged, this, [this](int tab) {
-    listPage_->setVisible(tab == 0);
-    graphPage_->setVisible(tab == 1);
-  });
+  connect(tabs, &QTabBar::currentChanged, this, &CQM8000Dlg::ShowRecordTab);
+  BuildRecordPanel(QRect(lower.left(), lower.bottom() + 1, lower.width(), area.bottom() - lower.bottom()));
   statusStrip_->raise();  // the battery icon reaches past the panel's frame
+}
+
+// Start and stop times, and the record buttons.
+void CQM8000Dlg::BuildRecordPanel(QRect area) {
+  using namespace record_control;
+  auto* panel = new QWidget(panel_);
+  panel->setGeometry(area);
+  auto* rows = new QVBoxLayout(panel);
+  rows->setContentsMargins(2, 2, 2, 2);
+  rows->setSpacing(3);
+  auto* times = new QHBoxLayout;
+  auto* grid = new QHBoxLayout;
+  rows->addLayout(times);
+  rows->addLayout(grid);
+  for (const auto& [labelId, fieldId] : {std::pair{kStartLabel, kStartTime}, std::pair{kStopLabel, kStopTime}}) {
+    auto* label = new QLabel(panel);
+    controls_.Register(labelId, label);
+    auto* time = new QLabel(panel);
+    time->setFrameShape(QFrame::StyledPanel);
+    time->setAlignment(Qt::AlignCenter);
+    time->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    controls_.Register(fieldId, time);
+    times->addWidget(label);
+    times->addWidget(time, 1);
+  }
+  // Manual and Graph copy share a place: one shows with the list, the other with the graph.
+  const struct {
+    int id;
+    void (RecordingEngine::*handler)();
+  } buttons[] = {{kStart, &RecordingEngine::OnStart}, {kStop, &RecordingEngine::OnStop},
+                 {kManual, &RecordingEngine::OnManual}, {kGraphCopy, nullptr},
+                 {kSave, nullptr},                     {kClear, &RecordingEngine::OnClear}};
+  for (const auto& b : buttons) {
+    auto* button = new QPushButton(panel);
+    controls_.Register(b.id, button);
+    grid->addWidget(button);
+    if (b.handler) connect(button, &QPushButton::clicked, this, [this, handler = b.handler] { ((*engine_).*handler)(); });
+  }
+  connect(static_cast<QPushButton*>(controls_.Widget(kGraphCopy)), &QPushButton::clicked, this,
+          [this] { graphPage_->CopyGraph(); });
+  connect(static_cast<QPushButton*>(controls_.Widget(kSave)), &QPushButton::clicked, this, &CQM8000Dlg::OnSaveAs);
+  auto* excel = new QPushButton(panel);  // the spreadsheet window's hidden button
+  controls_.Register(kExcel, excel);
+  excel->hide();
+}
+
+void CQM8000Dlg::ShowRecordTab(int tab) {
+  using namespace record_control;
+  infoPage_->hide();
+  infoPage_->show();
+  listPage_->setVisible(tab == 0);
+  controls_.Show(kManual, tab == 0);
+  graphPage_->setVisible(tab == 1);
+  controls_.Show(kGraphCopy, tab == 1);
 }
 
 void CQM8000Dlg::BuildMenus() {
@@ -276,13 +338,15 @@ void CQM8000Dlg::BuildMenus() {
                                       "The desktop companion of the RV7300s multimeters: live readings, "
                                       "recordings and the meter's memory on your computer."));
   });
-  // Nothing to save yet, and no meter whose memory could be read.  The
-  // recording files, the settings dialog and the spreadsheet link are not
-  // part of this build yet: their items stay greyed rather than do nothing.
-  for (QAction* action : {openAction_, saveAction_, saveAsAction_, csvAction_, memoryAction_, settingsAction_,
-                          spreadsheetAction_}) {
-    action->setEnabled(false);
-  }
+  connect(openAction_, &QAction::triggered, this, &CQM8000Dlg::OnOpen);
+  connect(saveAction_, &QAction::triggered, this, &CQM8000Dlg::OnSave);
+  connect(saveAsAction_, &QAction::triggered, this, &CQM8000Dlg::OnSaveAs);
+  connect(csvAction_, &QAction::triggered, this, &CQM8000Dlg::OnExportCsv);
+  ApplyFileMenuState();
+  // No meter whose memory could be read yet.  The settings dialog and the
+  // spreadsheet link are not part of this build yet: their items stay
+  // greyed rather than do nothing.
+  for (QAction* action : {memoryAction_, settingsAction_, spreadsheetAction_}) action->setEnabled(false);
 }
 
 void CQM8000Dlg::StartUp() {
@@ -315,6 +379,21 @@ void CQM8000Dlg::StartUp() {
   controls_.SetText(control::kRelButton, u"REL");
   controls_.SetText(control::kSlowButton, u"SLOW");
   controls_.Show(control::kMonitorButton, settings_.autoConnect == 0);
+  using namespace record_control;
+  list_->EnablePaging(false);
+  list_->RefreshPageLabel();
+  for (const int id : {kStart, kStop, kManual, kSave, kClear, kGraphCopy}) controls_.Enable(id, false);
+  controls_.Show(kGraphCopy, false);
+  graph_.baseInterval = static_cast<std::int32_t>(RecordingIntervalSeconds(settings_));
+  if (settings_.dateMode == 0) {
+    if (const auto today = CDateTime::Now().ToCalendar()) {
+      char date[16];
+      std::snprintf(date, sizeof date, "%04d/%02d/%02d", today->year, today->month, today->day);
+      settings_.dateText = Utf8ToUtf16(date);
+    }
+  }
+  ShowSaveSettings(infoPage_->PageControls(), settings_);
+  engine_->ResetRecordingDisplay();
   ApplyLanguage();
 
   connect(&clock_, &QTimer::timeout, this, &CQM8000Dlg::RefreshMonitorPanel);
@@ -361,6 +440,18 @@ void CQM8000Dlg::ApplyLanguage() {
   auto* tabs = static_cast<QTabBar*>(controls_.Widget(kTabs));
   tabs->setTabText(0, word(31));
   tabs->setTabText(1, word(32));
+  infoPage_->Relabel(language);
+  listPage_->Relabel(language);
+  graphPage_->Relabel(language);
+  using namespace record_control;
+  const std::pair<int, int> panel[] = {{kStartLabel, 56}, {kStopLabel, 57}, {kStart, 58}, {kStop, 59},
+                                       {kManual, 60},     {kGraphCopy, 61}, {kSave, 62},  {kClear, 63}};
+  for (const auto& [id, n] : panel) controls_.SetText(id, Word(n, language));
+  if (store_.recordCount() > 0) {
+    infoPage_->PageControls().SetText(kFunction, LongName(FamilyOf(store_.recordModel), store_.recordFunction));
+  }
+  list_->ShowPage(list_->paging.currentPage);
+  list_->RefreshStatisticsLines();
   shownDiagram_.clear();  // drawn again on the next tick
 }
 
@@ -416,7 +507,29 @@ void CQM8000Dlg::WatchDevices() {
 
 void CQM8000Dlg::SelectSpeed(int speed) { settings_.baudRate = speed; }
 
-void CQM8000Dlg::MeterIdentified(int modelIndex) { settings_.ModelIndex = modelIndex; }
+void CQM8000Dlg::MeterIdentified(int modelIndex) {
+  settings_.ModelIndex = modelIndex;
+  OnGuiThread([&] { engine_->MonitoringBegins(modelIndex); });
+}
+
+void CQM8000Dlg::StopRecording() {
+  OnGuiThread([&] { engine_->StopRecording(); });
+}
+
+void CQM8000Dlg::EndRecordingAtDisconnect() { engine_->EndRecordingAtDisconnect(); }
+
+void CQM8000Dlg::RefreshAfterDisconnect() { engine_->RefreshAfterDisconnect(); }
+
+void CQM8000Dlg::SetTitle(std::u16string_view title) { setWindowTitle(Q(title)); }
+
+void CQM8000Dlg::Focus(int controlId) {
+  if (QWidget* widget = controls_.Widget(controlId)) widget->setFocus();
+}
+
+ClearChoice CQM8000Dlg::AskClear() {
+  if (clearAnswer) return clearAnswer();
+  return ::AskClear(this, settings_.language);
+}
 
 bool CQM8000Dlg::RunCheckWindow() {
   CDlgUsbCheck check(this, settings_.language);

@@ -18,10 +18,14 @@
 #include "catalogue/list_state.h"
 #include "monitor/live/connection.h"
 #include "persistence/settings.h"
+#include "recording/recording_engine.h"
 
 class StatusStrip;
+class CPpgRecord;
+class CPpgRecInfo;
+class CPpgGraph;
 
-class CQM8000Dlg : public QDialog, private ConnectionHooks {
+class CQM8000Dlg : public QDialog, private ConnectionHooks, private RecordingWindow {
  public:
   CQM8000Dlg();
   ~CQM8000Dlg() override;
@@ -31,6 +35,22 @@ class CQM8000Dlg : public QDialog, private ConnectionHooks {
   const Settings& CurrentSettings() const { return settings_; }
   QtControls& PanelControls() { return controls_; }
   QtWindowServices& Services() { return services_; }
+  RecordingEngine& Recording() { return *engine_; }
+  const RecordStore& Store() const { return store_; }
+  CPpgRecord& ListPage() { return *listPage_; }
+  CPpgRecInfo& InfoPage() { return *infoPage_; }
+  CPpgGraph& GraphView() { return *graphPage_; }
+  // When set, chooses in the clear dialog instead of the user (tests).
+  std::function<ClearChoice()> clearAnswer;
+  // When set, chooses the file instead of the file dialogs (tests):
+  // (saving, filter) -> path, empty for Cancel.
+  std::function<QString(bool, const QString&)> fileAnswer;
+
+  // File menu.
+  void OnOpen();
+  void OnSave();
+  void OnSaveAs();
+  void OnExportCsv();
 
   // Esc, File > Exit and the close button: the exit flow.
   void reject() override;
@@ -42,7 +62,14 @@ class CQM8000Dlg : public QDialog, private ConnectionHooks {
   QRect Dlu(int x, int y, int width, int height) const;
   void StartUp();
   void BuildPanel();
+  void BuildRecordPanel(QRect area);
   void BuildMenus();
+  void OnMessage(int n, std::intptr_t parameter);
+  void ApplyFileMenuState();
+  QString ChooseFile(bool save, int filterWord, const QString& extension);
+  void WriteRecording(const QString& file);
+  void ShowFileError(const std::exception& error);
+  void ShowRecordTab(int tab);
   void ApplyLanguage();
   void SwitchLanguage(int language);
   void OpenManual();
@@ -53,11 +80,11 @@ class CQM8000Dlg : public QDialog, private ConnectionHooks {
   const QPixmap& Picture(const std::string& relativePath);
 
   // ConnectionHooks
-  bool IsRecording() const override { return false; }
-  void StopRecording() override {}
-  void EndRecordingAtDisconnect() override {}
-  void RefreshAfterDisconnect() override {}
-  void StopRecordInterval() override {}
+  bool IsRecording() const override { return engine_->IsRecording(); }
+  void StopRecording() override;
+  void EndRecordingAtDisconnect() override;
+  void RefreshAfterDisconnect() override;
+  void StopRecordInterval() override { engine_->StopRecordInterval(); }
   void StopSpreadsheetTakeIn() override {}
   void MeterSettingsAvailable(bool) override {}
   void SelectSpeed(int speed) override;
@@ -65,6 +92,11 @@ class CQM8000Dlg : public QDialog, private ConnectionHooks {
   bool RunCheckWindow() override;
   void RunMemoryDownload() override {}
   void EndDialog() override;
+
+  // RecordingWindow
+  void SetTitle(std::u16string_view title) override;
+  void Focus(int controlId) override;
+  ClearChoice AskClear() override;
 
   QFont dialogFont_;
   QWidget* panel_ = nullptr;   // the client area, below the menu bar
@@ -82,9 +114,16 @@ class CQM8000Dlg : public QDialog, private ConnectionHooks {
   QTimer clock_;
   bool blinkA_ = false, blinkB_ = false;
   StatusStrip* statusStrip_ = nullptr;
-  QWidget* infoPage_ = nullptr;
-  QWidget* listPage_ = nullptr;
-  QWidget* graphPage_ = nullptr;
+  RecordStore store_;
+  Graph graph_;
+  CPpgRecInfo* infoPage_ = nullptr;
+  CPpgRecord* listPage_ = nullptr;
+  CPpgGraph* graphPage_ = nullptr;
+  std::unique_ptr<RecordListPage> list_;
+  std::unique_ptr<RecordingEngine> engine_;
+  QString filePath_;            // of the last write or read
+  bool openEnabled_ = true;   // File > Open may be chosen
+  bool saveEnabled_ = false;  // File > Save, Save As and Save as CSV may be chosen
   QLabel* diagram_ = nullptr;
   std::string shownDiagram_;
   QFileSystemWatcher devices_;

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QSignalBlocker>
 
 #include "app/qt/gui_thread.h"
@@ -27,6 +28,7 @@ void QtControls::SetText(int id, std::u16string_view text) {
     if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(value);
     else if (auto* button = qobject_cast<QAbstractButton*>(widget)) button->setText(value);
     else if (auto* group = qobject_cast<QGroupBox*>(widget)) group->setTitle(value);
+    else if (auto* edit = qobject_cast<QLineEdit*>(widget)) edit->setText(value);
   });
 }
 
@@ -36,6 +38,7 @@ std::u16string QtControls::Text(int id) const {
     if (auto* label = qobject_cast<QLabel*>(widget)) return FromQString(label->text());
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) return FromQString(button->text());
     if (auto* group = qobject_cast<QGroupBox*>(widget)) return FromQString(group->title());
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) return FromQString(edit->text());
     return std::u16string();
   });
 }

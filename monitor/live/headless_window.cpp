@@ -1,6 +1,12 @@
 #include "monitor/live/headless_window.h"
 
 void HeadlessWindow::Send(int n, std::intptr_t parameter) {
+  if (std::this_thread::get_id() == windowThread_) {  // as a window sending to itself: handled at once
+    if (onMessage) onMessage(n, parameter);
+    std::lock_guard lock(mutex_);
+    received_.push_back({n, parameter});
+    return;
+  }
   std::unique_lock lock(mutex_);
   const long ticket = ++sentCount_;
   sent_.push_back({n, parameter});

@@ -10,6 +10,7 @@
 #include <mutex>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "monitor/window.h"
@@ -24,7 +25,8 @@ class HeadlessWindow : public AppMessages, public MessageBoxes, public WindowTim
   std::function<void(std::u16string_view, MessageIcon)> onBox;
   MessageAnswer answer = MessageAnswer::yes;
 
-  // Waits until PumpUntil() has handled it.
+  // Waits until PumpUntil() has handled it; from the window's own thread
+  // (the one that made it) it is handled at once.
   void Send(int n, std::intptr_t parameter) override;
   void Post(int n, std::intptr_t parameter) override;
   MessageAnswer Ask(std::u16string_view text, MessageIcon icon, MessageButtons buttons) override;
@@ -40,6 +42,7 @@ class HeadlessWindow : public AppMessages, public MessageBoxes, public WindowTim
   std::vector<std::pair<int, std::intptr_t>> Posted() const;
 
  private:
+  const std::thread::id windowThread_ = std::this_thread::get_id();
   mutable std::mutex mutex_;
   std::condition_variable wake_;
   std::deque<std::pair<int, std::intptr_t>> sent_;

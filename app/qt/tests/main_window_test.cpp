@@ -12,49 +12,12 @@
 
 #include <gtest/gtest.h>
 
-#include "app/qt/main_window.h"
+#include "app/qt/tests/window_fixture.h"
 #include "link/com_list.h"
-#include "link/tests/temp_port_folder.h"
-#include "sim/pty_meter.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
-  const auto end = Clock::now() + limit;
-  while (!done()) {
-    if (Clock::now() > end) return false;
-    QApplication::processEvents(QEventLoop::AllEvents, 20);
-    QThread::msleep(10);
-  }
-  return true;
-}
-
-long Heard(const PtyMeter& meter, const std::string& command) {
-  long count = 0;
-  for (const HeardCommand& heard : meter.Heard()) count += heard.command == command;
-  return count;
-}
-
-class MainWindowTest : public testing::Test {
- protected:
-  void SetUp() override {
-    settingsFolder_ = folder_.Path() / "settings";
-    setenv("RV7300S_SETTINGS_DIR", settingsFolder_.c_str(), 1);
-  }
-  QString Text(int id) { return static_cast<QLabel*>(window_->PanelControls().Widget(id))->text(); }
-  void Shoot(const char* name) {
-    if (const char* folder = std::getenv("RV7300S_SCREENSHOTS")) {
-      window_->grab().save(QString::fromUtf8(folder) + "/" + name);
-    }
-  }
-
-  TempPortFolder folder_;
-  std::filesystem::path settingsFolder_;
-  PtyMeter meter_{VirtualMeter({"RV7361", "23120815", "1.04"}), 201};
-  std::unique_ptr<CQM8000Dlg> window_;
-};
+using MainWindowTest = WindowFixture;
 
 TEST_F(MainWindowTest, FirstStartConnectsByItselfAndExitsCleanly) {
   window_ = std::make_unique<CQM8000Dlg>();
@@ -187,10 +150,3 @@ TEST_F(MainWindowTest, WithoutAutomaticConnectionTheMonitorButtonChecksAndConnec
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

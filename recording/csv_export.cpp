@@ -1,0 +1,311 @@
+#include "recording/csv_export.h"
+
+#include <algorithm>
+#include <iterator>
+#include <optional>
+#include <string>
+
+#include "catalogue/catalogue.h"
+#include "catalogue/configuration_commands.h"
+#include "catalogue/ui_words.h"
+#include "catalogue/value_format.h"
+#include "link/identification.h"
+#include "persistence/ansi_code_page.h"
+#include "persistence/replace_file.h"
+#include "recording/record_rendering.h"
+#include "recording/time_texts.h"
+
+namespace {
+
+constexpr std::u16string_view kBanner = u"Quorvia for RV7300s  Ver2.11";
+constexpr std::u16string_view kRule = u"---------------------------------------";
+constexpr std::u16string_view kMaker = u"VORNEK";
+
+// From this model index on the meters have SLOW and the settings that the
+// last column names.
+constexpr int kFirstWithSlow = 8;
+
+// RV736X rows whose recorded setting value has a column of its own.
+constexpr int kDbmRow = 1, kContRow = 7, kDiodeRow = 8;
+
+// In place, without a narrow string to widen: it runs several times for
+// each of up to a million records.
+void AppendNumber(std::u16string& text, long long number) {
+  char digits[24];
+  int n = 0;
+  unsigned long long magnitude = number < 0 ? 0ULL - static_cast<unsigned long long>(number) : number;
+  do {
+    digits[n++] = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  if (number < 0) text += u'-';
+  while (n > 0) text += static_cast<char16_t>(digits[--n]);
+}
+
+// "%02d"
+void AppendTwoDigits(std::u16string& text, int number) {
+  if (number >= 0 && number < 10) text += u'0';
+  AppendNumber(text, number);
+}
+
+void ReplaceAll(std::u16string& text, std::u16string_view from, std::u16string_view to) {
+  for (std::size_t at = text.find(from); at != std::u16string::npos; at = text.find(from, at + to.size())) {
+    text.replace(at, from.size(), to);
+  }
+}
+
+// One line at a time: fields are joined by the separator, and the finished
+// line is converted and handed on before the next one is begun.
+class CsvLine {
+ public:
+  CsvLine(char16_t separator, const std::function<void(std::string_view)>& write)
+      : separator_(separator), write_(write) {}
+
+  CsvLine& operator<<(std::u16string_view field) {
+    if (!empty_) line_ += separator_;
+    empty_ = false;
+    // A separator, quote or line break inside a field (the user's memo, the
+    // name "DCV,ACV") would otherwise shift every later column.
+    const char16_t special[] = {separator_, u'"', u'\r', u'\n'};
+    if (field.find_first_of(std::u16string_view(special, 4)) == std::u16string_view::npos) {
+      line_ += field;
+      return *this;
+    }
+    line_ += u'"';
+    for (const char16_t c : field) {
+      if (c == u'"') line_ += u'"';
+      line_ += c;
+    }
+    line_ += u'"';
+    return *this;
+  }
+
+  void End() {
+    line_ += u"\r\n";
+    // Most lines are plain ASCII, which every ANSI code page keeps as it
+    // is; the converter costs more per call than such a line is worth.
+    if (std::all_of(line_.begin(), line_.end(), [](char16_t c) { return c < 0x80; })) {
+      ascii_.assign(line_.begin(), line_.end());
+      write_(ascii_);
+    } else {
+      write_(Utf16ToAnsi(line_));
+    }
+    line_.clear();
+    empty_ = true;
+  }
+
+ private:
+  char16_t separator_;
+  const std::function<void(std::string_view)>& write_;
+  std::u16string line_;
+  std::string ascii_;
+  bool empty_ = true;
+};
+
+std::u16string Labelled(int word) { return UiWord(word) + u':'; }
+
+std::u16string ModelName(int modelIndex) {
+  if (modelIndex < 0 || modelIndex >= kModelCount) return {};
+  const std::string_view name = kModelNames[static_cast<std::size_t>(modelIndex)];
+  return std::u16string(name.begin(), name.end());
+}
+
+// "%d/%d/%d"
+std::u16string DateText(const CalendarTime& t) {
+  std::u16string text;
+  AppendNumber(text, t.year);
+  text += u'/';
+  AppendNumber(text, t.month);
+  text += u'/';
+  AppendNumber(text, t.day);
+  return text;
+}
+
+// "%02d:%02d:%02d"
+std::u16string ClockText(const CalendarTime& t) {
+  std::u16string text;
+  AppendTwoDigits(text, t.hour);
+  text += u':';
+  AppendTwoDigits(text, t.minute);
+  text += u':';
+  AppendTwoDigits(text, t.second);
+  return text;
+}
+
+// What every record line needs, looked up once for the whole file.
+struct LineContext {
+  int model;
+  Family family;
+  std::u16string mark;
+  bool relativeTime;
+  CDateTime firstRecordTime;
+  std::u16string frequency, ohm, celsius, fahrenheit;
+};
+
+std::u16string MainFunctionText(const _RECORD_DATA& r, const LineContext& c) {
+  if (c.family != Family::RV736X) return LongName(c.family, r.mainFunction);
+  const std::string_view token = FunctionToken(c.family, r.mainFunction);
+  // The loop range is named by the record's own setting, not by the mode
+  // the meter happens to be in now.
+  if (token == "DC_4_20mA") return r.settingValue == 0 ? u"DC 4-20mA" : u"DC 0-20mA";
+  if (token == "SEPV") return u"DCV";
+  std::u16string name = LongName(c.family, r.mainFunction);
+  if (r.peakOn) name += u" PEAK max";
+  return name;
+}
+
+std::u16string SubFunctionText(const _RECORD_DATA& r, const LineContext& c) {
+  if (!r.hasSub) return {};
+  if (c.family == Family::RV732X || r.subFunction == -1) return c.frequency;
+  if (c.family == Family::RV736X && FunctionToken(c.family, r.subFunction) == "SEPV") return u"ACV";
+  std::u16string name = LongName(c.family, r.subFunction);
+  if (r.peakOn) name += u" PEAK min";
+  return name;
+}
+
+std::u16string MainUnitText(const _RECORD_DATA& r, const LineContext& c) {
+  std::u16string unit = StoredUnit(r, c.model, false);
+  // The table's words carry the language rule: in Japanese "Ω" and "℃"
+  // stay, "ºF" (not in the Japanese code page) is spelt out in both.
+  ReplaceAll(unit, u"Ω", c.ohm);
+  if (IsTemperature(c.family, r.mainFunction)) {
+    ReplaceAll(unit, u"℃", c.celsius);
+    ReplaceAll(unit, u"ºF", c.fahrenheit);
+  }
+  return unit;
+}
+
+void WriteRecord(CsvLine& line, const _RECORD_DATA& r, std::size_t index, const LineContext& c) {
+  std::u16string number;
+  AppendNumber(number, static_cast<long long>(index) + 1);
+  line << number;
+
+  const CDateTime time(r.timeDate, static_cast<CDateTime::Status>(r.timeStatus));
+  if (c.relativeTime) {
+    line << u"" << RelativeTimeText(time, c.firstRecordTime);
+  } else if (const std::optional<CalendarTime> t = time.ToCalendar()) {
+    line << DateText(*t) << ClockText(*t);
+  } else {
+    line << u"" << u"";
+  }
+
+  line << MainFunctionText(r, c) << StoredValueText(r, c.model, false, c.mark) << MainUnitText(r, c);
+  line << (r.mainCount == kOverCount || (r.flags & record_flag::kMainOver) ? u"OVER" : u"");
+  line << SubFunctionText(r, c);
+  if (r.hasSub) {
+    line << StoredValueText(r, c.model, true, c.mark) << StoredUnit(r, c.model, true);
+  } else {
+    line << u"" << u"";
+  }
+  // Sub OVER follows the count even without a sub display.
+  line << (r.subCount == kOverCount || (r.flags & record_flag::kSubOver) ? u"OVER" : u"");
+  line << (r.flags != 0 ? u"REL" : u"") << (r.filterOn ? u"FILTER" : u"");
+  if (c.model >= kFirstWithSlow) {
+    line << (r.slowOn ? u"SLOW" : u"");
+    if (r.mainFunction == kDbmRow || r.mainFunction == kContRow || r.mainFunction == kDiodeRow) {
+      line << SettingText(r.mainFunction, r.settingValue);
+    }
+  }
+  line.End();
+}
+
+}  // namespace
+
+void WriteRecordingCsv(const RecordStore& store, const CsvIdentity& meter, const Settings& settings,
+                       const std::function<void(std::string_view bytes)>& write) {
+  const char16_t separator = settings.listSeparator == 1 ? u';' : u',';
+  const int model = meter.modelIndex;
+  const Family family = FamilyOf(model);
+  const bool relativeTime = settings.timeDisplayMode == 1;
+  CsvLine line(separator, write);
+
+  line << kBanner;
+  line.End();
+  line << kRule;
+  line.End();
+  line << UiWord(word::kCsvRecordData);
+  line.End();
+  line << Labelled(word::kCsvModel) << kMaker << ModelName(model) << u"Ver " + meter.firmwareVersion;
+  line.End();
+  line << u"S/N:" << meter.serialNumber;
+  line.End();
+  const std::pair<std::int32_t, const std::u16string*> items[] = {{settings.companyOn, &settings.companyText},
+                                                                  {settings.titleOn, &settings.titleText},
+                                                                  {settings.dateOn, &settings.dateText},
+                                                                  {settings.operatorOn, &settings.operatorText}};
+  const int itemWords[] = {word::kCsvCompany, word::kCsvTitle, word::kCsvDate, word::kCsvOperator};
+  for (std::size_t i = 0; i < std::size(items); ++i) {
+    if (!items[i].first) continue;
+    line << Labelled(itemWords[i]) << *items[i].second;
+    line.End();
+  }
+  if (settings.tempHumidOn) {
+    line << Labelled(word::kCsvTempHumid)
+         << settings.temperatureText + UiWord(word::kCelsius) + u'/' + settings.humidityText + u"%rh";
+    line.End();
+  }
+  line << Labelled(word::kCsvInterval) << IntervalText(settings);
+  line.End();
+  line << Labelled(word::kCsvFunction) << LongName(family, store.maxMainFunction);
+  line.End();
+  line << Labelled(word::kCsvRange) << store.recordRangeText;
+  line.End();
+  if (settings.memoOn) {
+    line << Labelled(word::kCsvMemo) << settings.memoText;
+    line.End();
+  }
+  if (relativeTime) {
+    line << Labelled(word::kCsvBaseTime);
+    if (const std::optional<CalendarTime> t = store.firstRecordTime.ToCalendar()) {
+      line << DateText(*t) << ClockText(*t);
+    } else {
+      line << u"" << u"";
+    }
+    line.End();
+  }
+  line.End();
+  std::u16string count;
+  AppendNumber(count, store.recordCount());
+  line << Labelled(word::kCsvBuffer) << count;
+  line.End();
+
+  line << u"No";
+  for (const int title : {word::kCsvColumnDate, word::kCsvColumnTime, word::kCsvMainFunction, word::kCsvMainValue,
+                          word::kCsvMainUnit, word::kCsvMainOver, word::kCsvSubFunction, word::kCsvSubValue,
+                          word::kCsvSubUnit, word::kCsvSubOver}) {
+    line << UiWord(title);
+  }
+  line << u"REL" << u"FILTER";
+  if (model >= kFirstWithSlow) line << u"SLOW";
+  line << UiWord(word::kCsvSubInformation);
+  line.End();
+
+  const LineContext context{model,
+                            family,
+                            settings.decimalSymbol == 1 ? u"," : u".",
+                            relativeTime,
+                            store.firstRecordTime,
+                            UiWord(word::kFrequencyLong),
+                            UiWord(word::kOhm),
+                            UiWord(word::kCelsius),
+                            UiWord(word::kFahrenheit)};
+  for (std::size_t i = 0; i < store.Size(); ++i) WriteRecord(line, store.At(i), i, context);
+}
+
+void ExportRecordingCsv(const std::filesystem::path& file, const RecordStore& store, const CsvIdentity& meter,
+                        const Settings& settings) {
+  // Lines are short; gathering them spares the disk a call per record.
+  constexpr std::size_t kChunk = 64 * 1024;
+  ReplaceFile(file, [&](CFile& output) {
+    std::string chunk;
+    chunk.reserve(kChunk + 1024);
+    WriteRecordingCsv(store, meter, settings, [&](std::string_view bytes) {
+      chunk += bytes;
+      if (chunk.size() >= kChunk) {
+        output.Write(chunk.data(), chunk.size());
+        chunk.clear();
+      }
+    });
+    if (!chunk.empty()) output.Write(chunk.data(), chunk.size());
+  });
+}

@@ -1,0 +1,9 @@
+// The record information page's texts from the save settings.
+#pragma once
+
+#include "monitor/controls.h"
+#include "persistence/settings.h"
+
+// Company, memo, date, operator, temperature and humidity, and the interval;
+// shown whether or not they go into a CSV header.
+void ShowSaveSettings(Controls& info, const Settings& settings);
