@@ -20,7 +20,9 @@ std::u16string AsciiToUtf16(std::string_view ascii) {
 bool IsNegative(std::string_view digits) { return !digits.empty() && digits.front() == '-'; }
 
 std::u16string SignedPattern(std::string_view count, std::string_view value) {
-  return (IsNegative(value) ? u"-" : u"") + AsciiToUtf16(count);
+  std::u16string pattern = AsciiToUtf16(count);
+  if (IsNegative(value)) pattern.insert(pattern.begin(), u'-');
+  return pattern;
 }
 
 std::u16string InsertMarkInPattern(std::u16string_view text, int decimals, std::u16string_view mark) {

@@ -32,6 +32,10 @@ void IntervalThread::Start(int intervalMode, std::int64_t intervalSeconds, int f
   run.thread = std::thread(&IntervalThread::Loop, this, std::ref(run), intervalMode, threshold);
 }
 
+bool IntervalThread::Ended() const {
+  return std::all_of(runs_.begin(), runs_.end(), [](const std::unique_ptr<Run>& run) { return run->ended.load(); });
+}
+
 void IntervalThread::Stop() {
   for (const auto& run : runs_) run->run = false;
 }

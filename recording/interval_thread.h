@@ -50,6 +50,8 @@ class IntervalThread {
   // from the tick's handler.
   void Stop();
   bool Running() const { return !runs_.empty() && runs_.back()->run; }
+  // Every run's thread has left its loop.
+  bool Ended() const;
 
  private:
   // One run's thread.  A stopped run's thread may still be waiting for its

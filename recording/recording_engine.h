@@ -80,6 +80,7 @@ class RecordingEngine {
   // From the live monitor.
   bool IsRecording() const { return recording_; }
   void StopRecordInterval() { interval_.Stop(); }
+  bool IntervalEnded() const { return interval_.Ended(); }
   // Monitoring began with a meter of this model.
   void MonitoringBegins(int modelIndex);
   // The monitor disconnected: a run ends at its last tick; the buttons

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QUrl>
@@ -107,7 +108,18 @@ CQM8000Dlg::CQM8000Dlg() {
 CQM8000Dlg::~CQM8000Dlg() {
   clock_.stop();
   WriteSettings();
-  controller_.reset();  // its threads ask the recording engine: they end first
+  // Without the exit flow (a test that ends early) the worker threads may
+  // still be waiting for a call on this thread: serve them until they end,
+  // then join them.  The controller goes first, since its threads ask the
+  // recording engine.
+  controller_->Abandon();
+  engine_->StopRecordInterval();
+  QElapsedTimer waited;
+  waited.start();
+  while ((!controller_->AcquisitionEnded() || !engine_->IntervalEnded()) && waited.elapsed() < 10000) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  }
+  controller_.reset();
 }
 
 void CQM8000Dlg::OnMessage(int n, std::intptr_t parameter) {

@@ -172,6 +172,11 @@ void ConnectionController::Exit() {
   env_.timers.Start(timer::kExit);
 }
 
+void ConnectionController::Abandon() {
+  recheck_.Stop();
+  StopAcquisition();
+}
+
 void ConnectionController::OnExitTimer() {
   if (!AcquisitionEnded()) return;
   env_.timers.Kill(timer::kExit);

@@ -41,6 +41,9 @@ class ConnectionController {
   void StartMemoryDownload();
   // The program is closing.
   void Exit();
+  // The window goes without the exit flow: the threads are asked to end
+  // (AcquisitionEnded() tells when they have), the meter is not let go.
+  void Abandon();
   // Application messages 12 and 14 from the acquisition thread.
   void OnCommunicationError(std::intptr_t parameter);
   void OnBufferOver();
