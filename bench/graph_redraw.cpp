@@ -11,48 +11,13 @@
 #include "catalogue/catalogue.h"
 #include "recording/graph.h"
 #include "recording/record_store.h"
+#include "recording/tests/bitmap_canvas.h"
 
 namespace {
 
 constexpr int kRecords = 1048576;
 constexpr int kModel = 8;  // RV7361
 constexpr int kWidth = 440, kHeight = 250;
-
-// Lines into 32-bit pixels in memory (Bresenham); texts are not rendered.
-class MemoryCanvas : public GraphCanvas {
- public:
-  MemoryCanvas() : pixels_(kWidth * kHeight) {}
-  void FillWhite(const GraphRect& area) override {
-    for (int y = std::max(area.top, 0); y < std::min(area.bottom, kHeight); ++y) {
-      std::fill(pixels_.begin() + y * kWidth + std::max(area.left, 0),
-                pixels_.begin() + y * kWidth + std::min(area.right, kWidth), 0xFFFFFFu);
-    }
-  }
-  void Line(int x1, int y1, int x2, int y2, std::uint32_t colour, bool) override {
-    ++lines;
-    const int dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
-    const int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
-    int error = dx + dy;
-    for (;;) {
-      if (x1 >= 0 && x1 < kWidth && y1 >= 0 && y1 < kHeight) pixels_[y1 * kWidth + x1] = colour;
-      if (x1 == x2 && y1 == y2) break;
-      const int e2 = 2 * error;
-      if (e2 >= dy) {
-        error += dy;
-        x1 += sx;
-      }
-      if (e2 <= dx) {
-        error += dx;
-        y1 += sy;
-      }
-    }
-  }
-  void Text(const GraphRect&, std::u16string_view, std::uint32_t, TextAlign, GraphFont) override {}
-  std::int64_t lines = 0;
-
- private:
-  std::vector<std::uint32_t> pixels_;
-};
 
 // A drifting DC voltage with noise on the 6 V range, a frequency on the sub
 // display, an over now and then, and a few blank readings.
@@ -100,12 +65,12 @@ void GraphRedraw(benchmark::State& state) {
   static Graph graph;
   if (store.Size() == 0) FillRun(store, graph);
   graph.tabIndex = static_cast<int>(state.range(0));
-  MemoryCanvas canvas;
+  BitmapCanvas canvas(kWidth, kHeight);
   for (auto _ : state) {
     graph.Draw(canvas, {0, 0, kWidth, kHeight}, store, kModel);
     benchmark::ClobberMemory();
   }
-  state.counters["lines"] = benchmark::Counter(static_cast<double>(canvas.lines) / state.iterations());
+  state.counters["lines"] = benchmark::Counter(static_cast<double>(canvas.lineCount) / state.iterations());
 }
 
 }  // namespace

@@ -77,3 +77,14 @@ class CArchive {
   std::size_t begin_ = 0;  // loading: next byte to hand out
   std::size_t end_ = 0;    // loading: end of the bytes read; storing: bytes waiting
 };
+
+// One routine serves both directions of a file: `value` is stored or
+// loaded as the archive goes.
+template <typename T>
+void Transfer(CArchive& archive, T& value) {
+  if (archive.IsStoring()) {
+    archive << value;
+  } else {
+    archive >> value;
+  }
+}

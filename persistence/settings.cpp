@@ -8,15 +8,6 @@
 
 namespace {
 
-template <typename T>
-void Transfer(CArchive& archive, T& field) {
-  if (archive.IsStoring()) {
-    archive << field;
-  } else {
-    archive >> field;
-  }
-}
-
 void TransferFields(CArchive& archive, Settings& settings) {
   ForEachSettingsField(settings, [&](const char*, auto& field) { Transfer(archive, field); });
 }

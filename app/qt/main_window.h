@@ -68,7 +68,7 @@ class CQM8000Dlg : public QDialog, private ConnectionHooks, private RecordingWin
   void ApplyFileMenuState();
   QString ChooseFile(bool save, int filterWord, const QString& extension);
   void WriteRecording(const QString& file);
-  void ShowFileError(const std::exception& error);
+  bool ReportingFileErrors(const std::function<void()>& operation);
   void ShowRecordTab(int tab);
   void ApplyLanguage();
   void SwitchLanguage(int language);

@@ -44,13 +44,17 @@ QString CQM8000Dlg::ChooseFile(bool save, int filterWord, const QString& extensi
   return file;
 }
 
-void CQM8000Dlg::ShowFileError(const std::exception& error) {
-  const int language = settings_.language;
-  if (const auto* archive = dynamic_cast<const CArchiveException*>(&error)) {
-    services_.Show(archive->Message(language), MessageIcon::error);
-  } else if (const auto* file = dynamic_cast<const CFileException*>(&error)) {
-    services_.Show(file->Message(language), MessageIcon::error);
+// Runs a file operation; a file or archive error is shown, and false returned.
+bool CQM8000Dlg::ReportingFileErrors(const std::function<void()>& operation) {
+  try {
+    operation();
+    return true;
+  } catch (const CArchiveException& error) {
+    services_.Show(error.Message(settings_.language), MessageIcon::error);
+  } catch (const CFileException& error) {
+    services_.Show(error.Message(settings_.language), MessageIcon::error);
   }
+  return false;
 }
 
 void CQM8000Dlg::OnOpen() {
@@ -64,17 +68,10 @@ void CQM8000Dlg::OnOpen() {
   // Read whole into a recording of its own: a damaged file leaves the one
   // on screen as it was.
   auto read = std::make_unique<::Recording>();
-  try {
-    const RecordingCheck check = ReadRecordingFile(PathOf(file), *read);
-    if (check != RecordingCheck::ok) {
-      services_.Show(RecordingCheckMessage(check, settings_.language), MessageIcon::error);
-      return;
-    }
-  } catch (const CArchiveException& error) {
-    ShowFileError(error);
-    return;
-  } catch (const CFileException& error) {
-    ShowFileError(error);
+  RecordingCheck check = RecordingCheck::ok;
+  if (!ReportingFileErrors([&] { check = ReadRecordingFile(PathOf(file), *read); })) return;
+  if (check != RecordingCheck::ok) {
+    services_.Show(RecordingCheckMessage(check, settings_.language), MessageIcon::error);
     return;
   }
   AdoptRecordingSettings(settings_, read->settings);
@@ -107,13 +104,7 @@ void CQM8000Dlg::WriteRecording(const QString& file) {
   const MeterIdentity meter = CurrentIdentity();
   store_.recordFirmware = Utf8ToUtf16(meter.firmwareVersion);
   store_.recordSerial = Utf8ToUtf16(meter.serialNumber);
-  try {
-    WriteRecordingFile(PathOf(file), {settings_, store_, graph_}, meter.modelIndex);
-  } catch (const CArchiveException& error) {
-    ShowFileError(error);
-    return;
-  } catch (const CFileException& error) {
-    ShowFileError(error);
+  if (!ReportingFileErrors([&] { WriteRecordingFile(PathOf(file), {settings_, store_, graph_}, meter.modelIndex); })) {
     return;
   }
   filePath_ = file;
@@ -136,7 +127,7 @@ void CQM8000Dlg::OnExportCsv() {
       text.replace(text.find(u"%s"), 2, QFileInfo(file).fileName().toStdU16String());
       services_.Show(text, MessageIcon::error);
     } else {
-      ShowFileError(error);
+      services_.Show(error.Message(settings_.language), MessageIcon::error);
     }
   }
 }

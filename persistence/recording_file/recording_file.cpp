@@ -12,15 +12,6 @@ static_assert(std::endian::native == std::endian::little, "records are copied as
 
 namespace {
 
-template <typename T>
-void Transfer(CArchive& archive, T& value) {
-  if (archive.IsStoring()) {
-    archive << value;
-  } else {
-    archive >> value;
-  }
-}
-
 void TransferChannel(CArchive& archive, GraphChannel& c) {
   for (std::int32_t* value : {&c.top, &c.bottom, &c.range, &c.maxCount, &c.maxRange, &c.minCount, &c.minRange,
                               &c.decimals}) {

@@ -16,6 +16,7 @@
 #include "persistence/ansi_code_page.h"
 #include "persistence/file_exception.h"
 #include "recording/csv_export.h"
+#include "recording/tests/records.h"
 
 namespace {
 
@@ -26,20 +27,7 @@ CDateTime At(int seconds) {
 }
 
 _RECORD_DATA Record(int function, int count, int range, int seconds = 0) {
-  _RECORD_DATA record;
-  record.mainFunction = function;
-  record.mainCount = count;
-  record.mainRange = range;
-  record.timeDate = At(seconds).date();
-  return record;
-}
-
-_RECORD_DATA WithSub(_RECORD_DATA record, int function, int count, int range) {
-  record.hasSub = 1;
-  record.subFunction = function;
-  record.subCount = count;
-  record.subRange = range;
-  return record;
+  return MakeRecord(function, count, range, At(seconds));
 }
 
 // RV7361 DC volts in the 6 V range: four decimals.

@@ -8,26 +8,14 @@
 #include "recording/record_controls.h"
 #include "recording/record_list_page.h"
 #include "recording/tests/recording_fixture.h"
+#include "recording/tests/records.h"
 
 namespace {
 
 using namespace record_control;
 
 _RECORD_DATA Record(int function, int count, int range) {
-  _RECORD_DATA record;
-  record.mainFunction = function;
-  record.mainCount = count;
-  record.mainRange = range;
-  record.timeDate = CDateTime::FromCalendar({2026, 12, 10, 9, 0, 5}).date();
-  return record;
-}
-
-_RECORD_DATA WithSub(_RECORD_DATA record, int function, int count, int range) {
-  record.hasSub = 1;
-  record.subFunction = function;
-  record.subCount = count;
-  record.subRange = range;
-  return record;
+  return MakeRecord(function, count, range, CDateTime::FromCalendar({2026, 12, 10, 9, 0, 5}));
 }
 
 TEST(RecordRendering, RowsOfTheRv736xFamily) {
