@@ -406,6 +406,7 @@ void CQM8000Dlg::StartUp() {
   }
   ShowSaveSettings(infoPage_->PageControls(), settings_);
   engine_->ResetRecordingDisplay();
+  infoPage_->PageControls().SetText(kDataCount, u"0");
   ApplyLanguage();
 
   connect(&clock_, &QTimer::timeout, this, &CQM8000Dlg::RefreshMonitorPanel);
