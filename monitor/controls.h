@@ -45,4 +45,11 @@ class Controls {
   virtual void AddListItem(int id, std::u16string_view text) = 0;
   virtual void SelectListItem(int id, int index) = 0;
   virtual int ListSelection(int id) const = 0;
+  // Check boxes and radio buttons.
+  virtual void SetCheck(int id, bool checked) = 0;
+  virtual bool Checked(int id) const = 0;
+  // The keyboard focus, with an edit's text selected.
+  virtual void Focus(int id) = 0;
+  // Edits: no more than `characters` can be typed.
+  virtual void LimitText(int id, int characters) = 0;
 };

@@ -45,6 +45,14 @@ class HeadlessControls : public Controls {
                                                                                          : std::u16string();
   }
 
+  void SetCheck(int id, bool checked) override { std::lock_guard hold(mutex_); this->checked[id] = checked; }
+  bool Checked(int id) const override { std::lock_guard hold(mutex_);
+    const auto found = checked.find(id);
+    return found != checked.end() && found->second;
+  }
+  void Focus(int id) override { std::lock_guard hold(mutex_); focus = id; }
+  void LimitText(int id, int characters) override { std::lock_guard hold(mutex_); limits[id] = characters; }
+
   bool IsEnabled(int id) const {
     std::lock_guard hold(mutex_);
     const auto found = enabled.find(id);
@@ -56,6 +64,9 @@ class HeadlessControls : public Controls {
   std::map<int, bool> enabled;
   std::map<int, bool> shown;
   std::map<int, List> lists;
+  std::map<int, bool> checked;
+  std::map<int, int> limits;
+  int focus = 0;
 
  private:
   mutable std::mutex mutex_;

@@ -26,6 +26,7 @@
 #include "app/qt/graph_page.h"
 #include "app/qt/gui_thread.h"
 #include "app/qt/record_pages.h"
+#include "app/qt/settings_dialog.h"
 #include "app/runtime_files.h"
 #include "app/text/ui_text.h"
 #include "catalogue/catalogue.h"
@@ -95,6 +96,7 @@ CQM8000Dlg::CQM8000Dlg() {
   engine_ = std::make_unique<RecordingEngine>(RecordingEnvironment{
       controls_, infoPage_->PageControls(), *list_, graph_, *graphPage_, services_, services_, *this, store_,
       published_, snapshot_, settings_});
+  settingsDialog_ = std::make_unique<CDlgInit>(this, services_, settings_, meterSettings_);
   BuildMenus();
   // The dialog's client area lies below the menu bar, as a window menu does.
   const QRect size = Dlu(0, 0, kDialogWidth, kDialogHeight);
@@ -355,10 +357,10 @@ void CQM8000Dlg::BuildMenus() {
   connect(saveAsAction_, &QAction::triggered, this, &CQM8000Dlg::OnSaveAs);
   connect(csvAction_, &QAction::triggered, this, &CQM8000Dlg::OnExportCsv);
   ApplyFileMenuState();
-  // No meter whose memory could be read yet.  The settings dialog and the
-  // spreadsheet link are not part of this build yet: their items stay
-  // greyed rather than do nothing.
-  for (QAction* action : {memoryAction_, settingsAction_, spreadsheetAction_}) action->setEnabled(false);
+  connect(settingsAction_, &QAction::triggered, this, &CQM8000Dlg::OpenSettings);
+  // No meter whose memory could be read yet.  The spreadsheet link is not
+  // part of this build yet: its item stays greyed rather than do nothing.
+  for (QAction* action : {memoryAction_, spreadsheetAction_}) action->setEnabled(false);
 }
 
 void CQM8000Dlg::StartUp() {
@@ -506,6 +508,65 @@ void CQM8000Dlg::OnDeviceChange() {
   CancelScan();
   EnumerateComPorts();
   WatchDevices();
+  if (settingsDialog_->Core().isOpen) settingsDialog_->Core().RefillPorts(ComList());
+}
+
+void CQM8000Dlg::MeterSettingsAvailable(bool available) {
+  OnGuiThread([&] {
+    if (settingsDialog_->Core().isOpen) settingsDialog_->Core().MeterAvailable(available, CurrentIdentity().modelIndex);
+  });
+}
+
+void CQM8000Dlg::OpenSettings() {
+  SettingsOpening opening{ComList(), controller_->Connected(), CurrentIdentity().modelIndex, engine_->IsRecording(), {}};
+  if (const auto today = CDateTime::Now().ToCalendar()) opening.today = *today;
+  const Settings before = settings_;
+  const MeterSettingChoices meterBefore = meterSettings_.Choices();
+  settingsDialog_->setResult(QDialog::Rejected);
+  settingsDialog_->Prepare(opening, settings_.language);
+  if (settingsAnswer) {
+    settingsDialog_->show();
+    settingsAnswer(*settingsDialog_);
+    settingsDialog_->hide();
+  } else {
+    settingsDialog_->exec();
+  }
+  if (settingsDialog_->result() == QDialog::Accepted) ApplySettings(before, meterBefore);
+}
+
+// What OK changes beyond the settings themselves, in this order.
+void CQM8000Dlg::ApplySettings(const Settings& before, const MeterSettingChoices& meterBefore) {
+  if (const std::optional<int> port = settingsDialog_->Core().ChosenPort()) {
+    if (controller_->Connected() && *port != settings_.comPort) {
+      engine_->StopRecordInterval();
+      StopSpreadsheetTakeIn();
+      controller_->OnMonitorButton();  // stop and disconnect, as the Monitor button does
+    }
+    settings_.comPort = *port;
+    SetCurrentPort(*port);
+  }
+  if (settings_.autoConnect) {
+    controls_.Show(control::kMonitorButton, false);
+    if (!controller_->Connected() && !controller_->RecheckRunning()) controller_->StartRecheck();
+  } else {
+    controls_.Show(control::kMonitorButton, true);
+    controller_->StopRecheck();
+  }
+  settings_.baudRate = settings_.baudIndex == 0 ? 9600 : 19200;
+  const MeterSettingChoices meter = meterSettings_.Choices();
+  const std::pair<bool, MonitorRequest> changes[] = {{meter.passband != meterBefore.passband, MonitorRequest::passband},
+                                                     {meter.continuity != meterBefore.continuity, MonitorRequest::conduct},
+                                                     {meter.diode != meterBefore.diode, MonitorRequest::diode},
+                                                     {meter.dbm != meterBefore.dbm, MonitorRequest::dbm}};
+  for (const auto& [changed, request] : changes) {
+    if (changed) snapshot_.Raise(request);
+  }
+  ShowSaveSettings(infoPage_->PageControls(), settings_);
+  graph_.baseInterval = static_cast<std::int32_t>(RecordingIntervalSeconds(settings_));
+  if (settings_.timeDisplayMode != before.timeDisplayMode && store_.recordCount() > 0) {
+    list_->ShowPage(list_->paging.currentPage);
+    list_->RefreshStatisticsLines();
+  }
 }
 
 // Watches /dev and the virtual port folder; called again after each change,

@@ -24,6 +24,7 @@ class StatusStrip;
 class CPpgRecord;
 class CPpgRecInfo;
 class CPpgGraph;
+class CDlgInit;
 
 class CQM8000Dlg : public QDialog, private ConnectionHooks, private RecordingWindow {
  public:
@@ -46,6 +47,12 @@ class CQM8000Dlg : public QDialog, private ConnectionHooks, private RecordingWin
   // (saving, filter) -> path, empty for Cancel.
   std::function<QString(bool, const QString&)> fileAnswer;
 
+  // When set, works the settings dialog instead of the user (tests): it is
+  // prepared and shown; OK or Cancel is the hook's to press.
+  std::function<void(CDlgInit&)> settingsAnswer;
+  CDlgInit& SettingsWindow() { return *settingsDialog_; }
+  void OpenSettings();
+
   // File menu.
   void OnOpen();
   void OnSave();
@@ -66,6 +73,7 @@ class CQM8000Dlg : public QDialog, private ConnectionHooks, private RecordingWin
   void BuildMenus();
   void OnMessage(int n, std::intptr_t parameter);
   void ApplyFileMenuState();
+  void ApplySettings(const Settings& before, const MeterSettingChoices& meterBefore);
   QString ChooseFile(bool save, int filterWord, const QString& extension);
   void WriteRecording(const QString& file);
   bool ReportingFileErrors(const std::function<void()>& operation);
@@ -86,7 +94,7 @@ class CQM8000Dlg : public QDialog, private ConnectionHooks, private RecordingWin
   void RefreshAfterDisconnect() override;
   void StopRecordInterval() override { engine_->StopRecordInterval(); }
   void StopSpreadsheetTakeIn() override {}
-  void MeterSettingsAvailable(bool) override {}
+  void MeterSettingsAvailable(bool available) override;
   void SelectSpeed(int speed) override;
   void MeterIdentified(int modelIndex) override;
   bool RunCheckWindow() override;
@@ -121,6 +129,7 @@ class CQM8000Dlg : public QDialog, private ConnectionHooks, private RecordingWin
   CPpgGraph* graphPage_ = nullptr;
   std::unique_ptr<RecordListPage> list_;
   std::unique_ptr<RecordingEngine> engine_;
+  std::unique_ptr<CDlgInit> settingsDialog_;
   QString filePath_;            // of the last write or read
   bool openEnabled_ = true;   // File > Open may be chosen
   bool saveEnabled_ = false;  // File > Save, Save As and Save as CSV may be chosen

@@ -91,3 +91,32 @@ int QtControls::ListSelection(int id) const {
     return combo ? combo->currentIndex() : -1;
   });
 }
+
+// Set by the program: no click signal, as the core itself made the change.
+void QtControls::SetCheck(int id, bool checked) {
+  OnGuiThread([&] {
+    if (auto* button = qobject_cast<QAbstractButton*>(Widget(id))) button->setChecked(checked);
+  });
+}
+
+bool QtControls::Checked(int id) const {
+  return OnGuiThread([&] {
+    auto* button = qobject_cast<QAbstractButton*>(Widget(id));
+    return button && button->isChecked();
+  });
+}
+
+void QtControls::Focus(int id) {
+  OnGuiThread([&] {
+    QWidget* widget = Widget(id);
+    if (!widget) return;
+    widget->setFocus();
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) edit->selectAll();
+  });
+}
+
+void QtControls::LimitText(int id, int characters) {
+  OnGuiThread([&] {
+    if (auto* edit = qobject_cast<QLineEdit*>(Widget(id))) edit->setMaxLength(characters);
+  });
+}

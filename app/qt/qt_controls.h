@@ -19,6 +19,10 @@ class QtControls : public Controls {
   void AddListItem(int id, std::u16string_view text) override;
   void SelectListItem(int id, int index) override;
   int ListSelection(int id) const override;
+  void SetCheck(int id, bool checked) override;
+  bool Checked(int id) const override;
+  void Focus(int id) override;
+  void LimitText(int id, int characters) override;
 
  private:
   std::map<int, QWidget*> widgets_;  // filled before any thread starts
