@@ -6,12 +6,14 @@
 //   rv7300s-cli monitor [--port N] [--count K] [--interval-ms M]
 //   rv7300s-cli info FILE.vdmm
 //   rv7300s-cli export FILE.vdmm OUT.csv [--language en|ja] [--decimal .|,] [--separator ,|;] [--time real|relative]
+//   rv7300s-cli memory OUT.csv [--port N] [--language en|ja] [--decimal .|,] [--separator ,|;]
 #include <iostream>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/format_command.h"
+#include "cli/memory_command.h"
 #include "cli/monitor_command.h"
 #include "cli/recording_command.h"
 #include "cli/settings_command.h"
@@ -28,7 +30,7 @@ constexpr int kUsageError = 2;
 int Usage(const std::string& problem) {
   std::cerr << "rv7300s-cli: " << problem
             << " (usage: rv7300s-cli ports | identify [--port N] [--speed 9600|19200] | settings show [FILE] | "
-               "format --model N --function F --range R --count C [...] | monitor [--port N] [--count K] [--interval-ms M] | info FILE.vdmm | export FILE.vdmm OUT.csv [...])\n";
+               "format --model N --function F --range R --count C [...] | monitor [--port N] [--count K] [--interval-ms M] | info FILE.vdmm | export FILE.vdmm OUT.csv [...] | memory OUT.csv [...])\n";
   return kUsageError;
 }
 
@@ -96,5 +98,6 @@ int main(int argc, char** argv) {
   if (args[0] == "monitor") return MonitorCommand(rest);
   if (args[0] == "info") return InfoCommand(rest);
   if (args[0] == "export") return ExportCommand(rest);
+  if (args[0] == "memory") return MemoryCommand(rest);
   return Usage("unknown command " + args[0]);
 }

@@ -1,9 +1,12 @@
 // rv7300s-sim: serves a virtual meter on a pseudo-terminal registered as
 // virtual port COM<N>, until SIGINT or SIGTERM.  Lines on standard input
-// switch faults for demos: "fault none|noanswer|late|cmderr|overlong|garbage|hangup [COMMAND]",
+// switch faults for demos: "fault none|noanswer|late|cmderr|overlong|garbage|hangup|short [COMMAND]",
 // "hangup", "plugin"; and set the meter's input and state: "input F"
 // (fraction of full scale), "open 0|1", "ac 0|1", "freq HZ",
-// "status N D" (as the meter's keys would), "battery N".
+// "status N D" (as the meter's keys would), "battery N"; and its memory:
+// "memory store N" (the present reading into memory N), "memory fill K"
+// (readings into memories 1-K), "memory clear", "memory fail N" (the reply
+// for memory N stops half-way).
 #include <poll.h>
 #include <signal.h>
 #include <sys/signalfd.h>
@@ -18,6 +21,7 @@
 #include <sstream>
 #include <string>
 
+#include "link/commands.h"
 #include "link/decimal.h"
 #include "sim/pty_meter.h"
 
@@ -59,13 +63,37 @@ std::optional<Options> Parse(int argc, char** argv) {
   return options;
 }
 
+// "memory store N", "memory fill K", "memory clear", "memory fail N".
+bool Memory(PtyMeter& meter, std::istringstream& words) {
+  std::string action;
+  words >> action;
+  if (action == "clear") {
+    meter.WithMeter([](VirtualMeter& m) { m.ClearMemory(); });
+    return true;
+  }
+  int number = 0;
+  if (!(words >> number) || number < 1 || number > VirtualMeter::kMemorySlots) return false;
+  if (action == "fail") {
+    meter.SetFault({LineFault::CutShort, command::MemoryData(number)});
+    return true;
+  }
+  if (action != "store" && action != "fill") return false;
+  bool stored = true;
+  meter.WithMeter([&](VirtualMeter& m) {
+    const int first = action == "store" ? number : 1;
+    for (int slot = first; slot <= number; ++slot) stored = m.StoreReading(slot) && stored;
+  });
+  if (!stored) std::cerr << "the meter has no memory\n";
+  return true;
+}
+
 // Applies one control line; false when it is not understood.
 bool Control(PtyMeter& meter, const std::string& line) {
   static const std::map<std::string, LineFault> kFaults = {
       {"none", LineFault::None},           {"noanswer", LineFault::NoAnswer},
       {"late", LineFault::LateAnswer},     {"cmderr", LineFault::CommandError},
       {"overlong", LineFault::OverlongLine}, {"garbage", LineFault::Garbage},
-      {"hangup", LineFault::HangUp}};
+      {"hangup", LineFault::HangUp},       {"short", LineFault::CutShort}};
   std::istringstream words(line);
   std::string verb, name;
   words >> verb;
@@ -101,6 +129,8 @@ bool Control(PtyMeter& meter, const std::string& line) {
     bool taken = false;
     meter.WithMeter([&](VirtualMeter& m) { taken = m.SetStatus(position, value); });
     if (!taken) std::cerr << "the meter refuses: " << line << '\n';
+  } else if (verb == "memory") {
+    return Memory(meter, words);
   } else {
     return verb.empty();
   }

@@ -249,6 +249,9 @@ void PtyMeter::HandleLine(const std::string& line) {
     case LineFault::Garbage:
       Send(kGarbage);
       return;
+    case LineFault::CutShort:
+      if (Pause(reply.delay)) Send(reply.bytes.substr(0, reply.bytes.size() / 2));
+      return;
     case LineFault::HangUp:
       // The server thread pulls its own cable; the owner joins it later.
       Unplug();

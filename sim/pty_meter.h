@@ -20,6 +20,7 @@ enum class LineFault {
   OverlongLine,  // an answer longer than any reply buffer
   Garbage,       // bytes of every value, then a line end
   HangUp,        // the port vanishes, as when the cable is pulled
+  CutShort,      // the answer stops half-way and nothing follows
 };
 
 struct FaultRule {

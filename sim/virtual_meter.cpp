@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <type_traits>
 
 #include "catalogue/value_format.h"
 #include "link/commands.h"
@@ -42,6 +43,34 @@ constexpr std::string_view kPowerOnFunction = "DCV";
 constexpr std::string_view kPowerOnRange = "6";
 constexpr double kStartLevel = 0.25;
 constexpr int kPowerOnDbmImpedance = 15;  // 600 ohms, the usual reference
+
+// Memory records: 32 bytes, little-endian, at these offsets.
+enum MemoryOffset {
+  kMemoryMain = 0,             // int32
+  kMemoryFunction = 4,         // int16, the RV736X row + 2
+  kMemoryMainStatus = 6,       // int16
+  kMemoryRange = 8,            // int8, the normal range number
+  kMemoryFlags = 9,            // uint8
+  kMemoryHold = 10,            // int8
+  kMemorySub = 16,             // int32
+  kMemorySubStatus = 20,       // int16
+  kMemoryFrequencyRange = 22,  // int8
+  kMemorySetting = 23,         // int8
+};
+constexpr int kMemoryFunctionOffset = 2;
+constexpr int kMemoryStatusOver = 3;
+constexpr int kMemoryStatusBlank = 1;
+constexpr int kMemoryHoldPeak = 4;
+constexpr std::uint8_t kMemoryHoldsReading = 1, kMemoryFilter = 4, kMemoryRel = 8, kMemorySlow = 16;
+// The meter keeps a stored temperature in tenths of a degree Fahrenheit,
+// whatever unit it shows.
+constexpr int kFreezingTenthsFahrenheit = 320;
+// Records of these functions carry the frequency of the signal beside the
+// value.
+constexpr std::string_view kMemoryFrequencyFunctions[] = {"ACV", "dBm", "dBV", "ACDCV", "ACuA", "ACmA", "ACA"};
+// These store an over range as the full-scale count with the over status,
+// not as the marker count.
+constexpr std::string_view kOverByStatusFunctions[] = {"dBm", "dBV", "DC_4_20mA"};
 
 // The value wanders slowly (0.2 % over some fifteen seconds of readings)
 // and the last digit jitters by up to two counts, less in SLOW mode.
@@ -99,6 +128,26 @@ double PrefixOf(std::u16string_view unit) {
   }
 }
 
+bool IsMarker(int count) {
+  return count == kOverCount || count == -kOverCount || count == kBlankCount || count == kOpenCount;
+}
+
+int StatusOf(int count) {
+  if (count == kOverCount || count == -kOverCount) return kMemoryStatusOver;
+  return count == kBlankCount ? kMemoryStatusBlank : 0;
+}
+
+int FahrenheitTenths(int count, bool fahrenheit) {
+  if (fahrenheit || IsMarker(count)) return count;
+  return static_cast<int>(std::lround(count * 9.0 / 5.0)) + kFreezingTenthsFahrenheit;
+}
+
+template <typename T>
+void PutLittleEndian(VirtualMeter::MemoryRecord& record, int at, T value) {
+  const auto bits = static_cast<std::make_unsigned_t<T>>(value);
+  for (std::size_t i = 0; i < sizeof(T); ++i) record[at + i] = static_cast<std::uint8_t>(bits >> (8 * i));
+}
+
 std::string Reading(int shown, int count, int rangeNumber) {
   return std::to_string(shown) + "," + std::to_string(count) + "," + std::to_string(rangeNumber);
 }
@@ -134,6 +183,69 @@ void VirtualMeter::StoreMemory(int slot, const MemoryRecord& record) {
   if (slot < 1 || slot > kMemorySlots) return;
   memory_[slot - 1] = record;
   present_.set(slot - 1);
+}
+
+bool VirtualMeter::StoreReading(int slot) {
+  if (!IsFamily736() || slot < 1 || slot > kMemorySlots) return false;
+  StoreMemory(slot, ReadingRecord());
+  return true;
+}
+
+VirtualMeter::MemoryRecord VirtualMeter::ReadingRecord() {
+  const Sample sample = TakeSample();
+  const bool peak = Has(kPeak);
+  const bool rel = Has(kRel);
+  const std::string_view token = Token();
+  int main = sample.count;
+  int sub = 0;
+  int frequencyColumn = 0;
+  if (peak) {
+    // The sub display shows the other peak.
+    main = peakHeld_ ? peakMax_ : sample.count;
+    sub = peakHeld_ ? peakMin_ : sample.count;
+  } else if (IsTemperature(family_, row_)) {
+    main = FahrenheitTenths(sample.count, Has(kTemperatureUnit));
+    if (rel) sub = FahrenheitTenths(relReference_, Has(kTemperatureUnit));
+  } else {
+    if (rel && !sample.marker) main = sample.count - relReference_;
+    if (token == kSeparateToken) {
+      const Scale scale = ActiveScale();
+      const double level = openInput_ || scale.reach <= 0 ? 0 : kSepvAcShare * input_ / scale.reach;
+      sub = static_cast<int>(std::lround(level * scale.full));
+      if (std::abs(sub) > scale.full) sub = kOverCount;
+    } else if (OneOf(token, kMemoryFrequencyFunctions)) {
+      frequencyColumn = FrequencyColumn(sub);
+    }
+  }
+  int mainStatus = StatusOf(main);
+  if (mainStatus == kMemoryStatusOver && OneOf(token, kOverByStatusFunctions)) {
+    main = (main < 0 ? -1 : 1) * ActiveScale().full;
+  }
+
+  int setting = 0;
+  if (token == "CONT") setting = status_[kContinuity] - '0';
+  if (token == "DIODE") setting = status_[kDiode] - '0';
+  if (token == "dBm") setting = 10 * (status_[kDbmTens] - '0') + (status_[kDbmUnits] - '0');
+  if (token == "DC_4_20mA") setting = status_[kCurrentLoop] - '0';
+  // The range byte numbers the normal ranges, in peak hold too.
+  const int column = peak ? MapColumn(row_, RangeSetKind::peak, peakColumn_, RangeSetKind::normal) : column_;
+  std::uint8_t flags = kMemoryHoldsReading;
+  if (Has(kFilter)) flags |= kMemoryFilter;
+  if (rel) flags |= kMemoryRel;
+  if (Has(kSlow)) flags |= kMemorySlow;
+
+  MemoryRecord record{};
+  PutLittleEndian<std::int32_t>(record, kMemoryMain, main);
+  PutLittleEndian<std::int16_t>(record, kMemoryFunction, static_cast<std::int16_t>(row_ + kMemoryFunctionOffset));
+  PutLittleEndian<std::int16_t>(record, kMemoryMainStatus, static_cast<std::int16_t>(mainStatus));
+  PutLittleEndian<std::int8_t>(record, kMemoryRange, static_cast<std::int8_t>(NormalRangeNumber(column)));
+  record[kMemoryFlags] = flags;
+  PutLittleEndian<std::int8_t>(record, kMemoryHold, peak ? kMemoryHoldPeak : 0);
+  PutLittleEndian<std::int32_t>(record, kMemorySub, sub);
+  PutLittleEndian<std::int16_t>(record, kMemorySubStatus, static_cast<std::int16_t>(StatusOf(sub)));
+  PutLittleEndian<std::int8_t>(record, kMemoryFrequencyRange, static_cast<std::int8_t>(frequencyColumn));
+  PutLittleEndian<std::int8_t>(record, kMemorySetting, static_cast<std::int8_t>(setting));
+  return record;
 }
 
 std::string VirtualMeter::Function() const { return std::string(Token()); }
@@ -280,8 +392,12 @@ VirtualMeter::Sample VirtualMeter::TakeSample() {
 // the PEAK range's own.
 int VirtualMeter::RangeNumber() const {
   if (Has(kPeak)) return peakColumn_;
+  return NormalRangeNumber(column_);
+}
+
+int VirtualMeter::NormalRangeNumber(int column) const {
   if (family_ == Family::RV732X && Token() == kAutoVToken) return acInput_ ? 1 : 0;
-  int number = column_ - (HasAutoColumn(row_) ? 1 : 0);
+  int number = column - (HasAutoColumn(row_) ? 1 : 0);
   if (family_ == Family::RV736X && (Token() == kAcDcToken || Token() == kSeparateToken)) number += 2;
   return number;
 }

@@ -42,6 +42,13 @@ class VirtualMeter {
   char Status(int position) const { return status_[position]; }
   void SetBattery(int level) { battery_ = level; }
   void StoreMemory(int slot, const MemoryRecord& record);  // slot 1-400
+  // The meter's MEM key: the present reading (a new sample) goes into
+  // memory `slot` as the meter lays it out.  False when the meter has no
+  // memory (not an RV736X) or the slot is not 1-400.
+  bool StoreReading(int slot);
+  void ClearMemory() { present_.reset(); }
+  bool MemoryPresent(int slot) const { return slot >= 1 && slot <= kMemorySlots && present_[slot - 1]; }
+  const MemoryRecord& Memory(int slot) const { return memory_[slot - 1]; }  // slot 1-400
 
   // What the meter's own keys and dial can do, by status position: REL,
   // FILTER, SLOW and PEAK switch as their commands do, 11 turns auto-ranging
@@ -95,6 +102,8 @@ class VirtualMeter {
   Scale ActiveScale() const;
   int MapColumn(int row, RangeSetKind from, int column, RangeSetKind to) const;
   int RangeNumber() const;
+  int NormalRangeNumber(int column) const;
+  MemoryRecord ReadingRecord();
   SubDisplay SubKind() const;
   int FrequencyColumn(int& count) const;
 

@@ -11,6 +11,7 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
@@ -26,6 +27,8 @@
 #include "app/qt/graph_page.h"
 #include "app/qt/gui_thread.h"
 #include "app/qt/record_pages.h"
+#include "app/qt/excel_dialog.h"
+#include "app/qt/memory_dialog.h"
 #include "app/qt/settings_dialog.h"
 #include "app/runtime_files.h"
 #include "app/text/ui_text.h"
@@ -41,6 +44,7 @@
 #include "persistence/file_exception.h"
 #include "persistence/settings_folder.h"
 #include "recording/record_controls.h"
+#include "excel/excel_controls.h"
 #include "recording/record_info_page.h"
 
 namespace {
@@ -95,7 +99,8 @@ CQM8000Dlg::CQM8000Dlg() {
   listPage_->Bind(*list_);
   engine_ = std::make_unique<RecordingEngine>(RecordingEnvironment{
       controls_, infoPage_->PageControls(), *list_, graph_, *graphPage_, services_, services_, *this, store_,
-      published_, snapshot_, settings_});
+      published_, snapshot_, settings_, IntervalClocks::System(),
+      [this] { return excel_ && excel_->Core().IntervalRunning(); }});
   settingsDialog_ = std::make_unique<CDlgInit>(this, services_, settings_, meterSettings_);
   BuildMenus();
   // The dialog's client area lies below the menu bar, as a window menu does.
@@ -129,6 +134,12 @@ void CQM8000Dlg::OnMessage(int n, std::intptr_t parameter) {
   if (n == app_message::kMemoryMenu) {
     // Only the RV736X keeps readings in its memory.
     if (CurrentIdentity().modelIndex >= 8) memoryAction_->setEnabled(parameter == 0);
+  } else if (n == app_message::kIntervalTakeIn) {
+    if (excel_) excel_->Core().TakeInAtNotedTime();
+  } else if (n == app_message::kReturnTakeIn) {
+    if (excel_) excel_->Core().TakeInNow();
+  } else if (n == app_message::kFocusMonitorButton) {
+    controls_.Focus(control::kMonitorButton);
   } else if (n == app_message::kSaveMenu) {
     saveEnabled_ = (parameter & 1) == 0;
     if (parameter & app_message::kAlsoOpen) openEnabled_ = saveEnabled_;
@@ -358,9 +369,8 @@ void CQM8000Dlg::BuildMenus() {
   connect(csvAction_, &QAction::triggered, this, &CQM8000Dlg::OnExportCsv);
   ApplyFileMenuState();
   connect(settingsAction_, &QAction::triggered, this, &CQM8000Dlg::OpenSettings);
-  // No meter whose memory could be read yet.  The spreadsheet link is not
-  // part of this build yet: its item stays greyed rather than do nothing.
-  for (QAction* action : {memoryAction_, spreadsheetAction_}) action->setEnabled(false);
+  connect(spreadsheetAction_, &QAction::triggered, this, &CQM8000Dlg::ShowSpreadsheetWindow);
+  memoryAction_->setEnabled(false);  // enabled by message 9 while an RV736X is connected
 }
 
 void CQM8000Dlg::StartUp() {
@@ -467,6 +477,7 @@ void CQM8000Dlg::ApplyLanguage() {
   }
   list_->ShowPage(list_->paging.currentPage);
   list_->RefreshStatisticsLines();
+  if (excel_) excel_->Relabel(language);
   shownDiagram_.clear();  // drawn again on the next tick
 }
 
@@ -509,6 +520,46 @@ void CQM8000Dlg::OnDeviceChange() {
   EnumerateComPorts();
   WatchDevices();
   if (settingsDialog_->Core().isOpen) settingsDialog_->Core().RefillPorts(ComList());
+}
+
+void CQM8000Dlg::ShowSpreadsheetWindow() {
+  if (!excel_) {
+    excel_ = std::make_unique<CDlgExcel>(
+        this, services_, services_, settings_, published_, [this] { return controller_->Connected(); },
+        [this] { return engine_->IsRecording(); }, settings_.language);
+    qApp->installEventFilter(this);
+  }
+  if (excel_->isVisible()) return;
+  const QPoint origin = mapToGlobal(QPoint(0, 0));
+  excel_->move(origin.x(), origin.y() + 362);
+  excel_->show();
+  excel_->raise();
+}
+
+// The acquisition has paused; the port stays open for the download.
+void CQM8000Dlg::RunMemoryDownload() {
+  CDlgMemData dialog(this, settings_, settings_.language);
+  dialog.SetTemperatureUnit(snapshot_.Data().status[kStatusTemperatureUnit]);
+  dialog.exec();
+}
+
+void CQM8000Dlg::StopSpreadsheetTakeIn() {
+  OnGuiThread([&] {
+    if (excel_) excel_->Core().StopTakeIn();
+  });
+}
+
+bool CQM8000Dlg::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress && excel_) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    auto* widget = qobject_cast<QWidget*>(watched);
+    const QWidget* window = widget ? widget->window() : nullptr;
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && (window == this || window == excel_.get()) &&
+        excel_->Core().OnReturnKey()) {
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 void CQM8000Dlg::MeterSettingsAvailable(bool available) {

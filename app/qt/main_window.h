@@ -25,6 +25,7 @@ class CPpgRecord;
 class CPpgRecInfo;
 class CPpgGraph;
 class CDlgInit;
+class CDlgExcel;
 
 class CQM8000Dlg : public QDialog, private ConnectionHooks, private RecordingWindow {
  public:
@@ -52,6 +53,9 @@ class CQM8000Dlg : public QDialog, private ConnectionHooks, private RecordingWin
   std::function<void(CDlgInit&)> settingsAnswer;
   CDlgInit& SettingsWindow() { return *settingsDialog_; }
   void OpenSettings();
+  // The spreadsheet window, made at its first showing.
+  void ShowSpreadsheetWindow();
+  CDlgExcel* SpreadsheetWindow() { return excel_.get(); }
 
   // File menu.
   void OnOpen();
@@ -64,6 +68,9 @@ class CQM8000Dlg : public QDialog, private ConnectionHooks, private RecordingWin
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Return in the main window, its pages or the spreadsheet window is a
+  // take-in while the spreadsheet takes rows on Return.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   QRect Dlu(int x, int y, int width, int height) const;
@@ -93,12 +100,12 @@ class CQM8000Dlg : public QDialog, private ConnectionHooks, private RecordingWin
   void EndRecordingAtDisconnect() override;
   void RefreshAfterDisconnect() override;
   void StopRecordInterval() override { engine_->StopRecordInterval(); }
-  void StopSpreadsheetTakeIn() override {}
+  void StopSpreadsheetTakeIn() override;
   void MeterSettingsAvailable(bool available) override;
   void SelectSpeed(int speed) override;
   void MeterIdentified(int modelIndex) override;
   bool RunCheckWindow() override;
-  void RunMemoryDownload() override {}
+  void RunMemoryDownload() override;
   void EndDialog() override;
 
   // RecordingWindow
@@ -130,6 +137,7 @@ class CQM8000Dlg : public QDialog, private ConnectionHooks, private RecordingWin
   std::unique_ptr<RecordListPage> list_;
   std::unique_ptr<RecordingEngine> engine_;
   std::unique_ptr<CDlgInit> settingsDialog_;
+  std::unique_ptr<CDlgExcel> excel_;
   QString filePath_;            // of the last write or read
   bool openEnabled_ = true;   // File > Open may be chosen
   bool saveEnabled_ = false;  // File > Save, Save As and Save as CSV may be chosen

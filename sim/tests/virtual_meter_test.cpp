@@ -730,6 +730,49 @@ TEST(VirtualMeter, MemoryRepliesAreRawBytes) {
   EXPECT_EQ(Answer(old, command::kMemoryCheck), "CMD ERR\r\n");
   VirtualMeter handheld({"RV7321", "1", "1.04"});
   EXPECT_EQ(Answer(handheld, command::MemoryData(1)), "CMD ERR\r\n");
+  EXPECT_FALSE(handheld.StoreReading(1));
+}
+
+// The meter's MEM key, read back byte by byte: little-endian fields at the
+// offsets of the memory layout.
+TEST(VirtualMeter, StoresItsReadingInTheMemoryLayout) {
+  auto field = [](const VirtualMeter::MemoryRecord& r, int at, int width) {
+    std::int64_t value = 0;
+    for (int i = width - 1; i >= 0; --i) value = value * 256 + r[at + i];
+    return width < 8 && value >= (std::int64_t{1} << (8 * width - 1)) ? value - (std::int64_t{1} << (8 * width)) : value;
+  };
+  VirtualMeter meter({"RV7361", "1", "1.04"});
+  ASSERT_EQ(Ask(meter, command::Configure("TEMP", "800")), "OK");
+  meter.SetInput(0.25);  // 200 degrees Celsius
+  ASSERT_TRUE(meter.StoreReading(3));
+  ASSERT_TRUE(meter.MemoryPresent(3));
+  const VirtualMeter::MemoryRecord temp = meter.Memory(3);
+  EXPECT_EQ(field(temp, 4, 2), 10 + 2) << "function code: row + 2";
+  EXPECT_NEAR(static_cast<double>(field(temp, 0, 4)), 3920, 12) << "in Fahrenheit tenths whatever the unit shown";
+  EXPECT_EQ(temp[9] & 1, 1) << "the slot holds a reading";
+
+  ASSERT_EQ(Ask(meter, command::Configure("DCV", "60")), "OK");
+  meter.SetInput(-2);
+  ASSERT_EQ(Ask(meter, command::kSlowOn), "OK");
+  ASSERT_TRUE(meter.StoreReading(4));
+  const VirtualMeter::MemoryRecord over = meter.Memory(4);
+  EXPECT_EQ(field(over, 0, 4), -1000000);
+  EXPECT_EQ(field(over, 6, 2), 3) << "over status";
+  EXPECT_EQ(field(over, 8, 1), 3) << "range number of 60 V";
+  EXPECT_EQ(over[9], 1 | 16) << "SLOW";
+
+  ASSERT_EQ(Ask(meter, command::kPeakOn), "OK");
+  meter.SetInput(0.5);
+  ASSERT_TRUE(meter.StoreReading(5));
+  const VirtualMeter::MemoryRecord peak = meter.Memory(5);
+  EXPECT_EQ(field(peak, 10, 1), 4) << "peak hold";
+  EXPECT_EQ(field(peak, 8, 1), 3) << "still the normal range's number";
+
+  EXPECT_FALSE(meter.StoreReading(0));
+  EXPECT_FALSE(meter.StoreReading(401));
+  meter.ClearMemory();
+  EXPECT_FALSE(meter.MemoryPresent(3));
+  EXPECT_EQ(Answer(meter, command::kMemoryCheck), std::string(50, '\0'));
 }
 
 }  // namespace

@@ -1,0 +1,167 @@
+#include "cli/memory_command.h"
+
+#include <iostream>
+#include <optional>
+
+#include "app/text/ui_text.h"
+#include "catalogue/catalogue.h"
+#include "link/com_list.h"
+#include "link/com_port.h"
+#include "link/commands.h"
+#include "link/decimal.h"
+#include "link/identification.h"
+#include "link/utf16.h"
+#include "memory/download_times.h"
+#include "memory/memory_download.h"
+#include "monitor/live/headless_window.h"
+#include "monitor/monitor_data.h"
+#include "persistence/ansi_code_page.h"
+
+namespace {
+
+constexpr int kUsageError = 2;
+constexpr int kFailure = 1;
+
+// Interface texts the command prints.
+constexpr int kCannotOpen = 167;  // %s: the file name
+constexpr int kCompleted = 168;
+constexpr int kReadError = 169;
+constexpr int kNothingSaved = 170;
+constexpr int kFirmwareNotSupported = 181;
+constexpr int kCommunicationError = 159;
+
+int Usage(const std::string& problem) {
+  std::cerr << "rv7300s-cli: " << problem
+            << " (usage: rv7300s-cli memory OUT.csv [--port N] [--language en|ja] [--decimal .|,] "
+               "[--separator ,|;])\n";
+  return kUsageError;
+}
+
+// A message box's text on one line.
+std::string OneLine(std::u16string_view text) {
+  std::string line;
+  for (const char c : Utf16ToUtf8(text)) {
+    const char shown = c == '\n' ? ' ' : c;
+    if (shown == ' ' && (line.empty() || line.back() == ' ')) continue;
+    line += shown;
+  }
+  while (!line.empty() && line.back() == ' ') line.pop_back();
+  return line;
+}
+
+void Say(std::u16string_view text) { std::cerr << "rv7300s-cli: " << OneLine(text) << '\n'; }
+
+std::u16string Filled(std::u16string_view pattern, std::u16string_view value) {
+  std::u16string text(pattern);
+  for (std::size_t at = text.find(u"%s"); at != std::u16string::npos; at = text.find(u"%s", at + value.size())) {
+    text.replace(at, 2, value);
+  }
+  return text;
+}
+
+// The meter's temperature unit from its status (position 22); nothing when it does not answer.
+std::optional<int> TemperatureUnit() {
+  char reply[64] = {};
+  if (ComQuery(command::kStatus, reply, sizeof reply) != COM_OK || command::IsCommandError(reply)) return std::nullopt;
+  _MONITOR_DATA data;
+  ParseStatus(reply, data);
+  return data.status[kStatusTemperatureUnit] != 0 ? 1 : 0;
+}
+
+}  // namespace
+
+int MemoryCommand(const std::vector<std::string>& args) {
+  if (args.empty() || args[0].starts_with("--")) return Usage("memory takes the CSV file to write");
+  std::optional<int> port;
+  int language = JapaneseUserLocale() ? 0 : 1;
+  int decimal = 0, separator = 0;
+  for (std::size_t i = 1; i < args.size(); i += 2) {
+    if (i + 1 >= args.size()) return Usage(args[i] + " needs a value");
+    const std::string& value = args[i + 1];
+    const auto number = ParseDecimal(value);
+    if (args[i] == "--port" && number && *number >= kFirstComPort && *number <= kLastComPort) {
+      port = number;
+    } else if (args[i] == "--language" && (value == "en" || value == "ja")) {
+      language = value == "ja" ? 0 : 1;
+    } else if (args[i] == "--decimal" && (value == "." || value == ",")) {
+      decimal = value == "," ? 1 : 0;
+    } else if (args[i] == "--separator" && (value == "," || value == ";")) {
+      separator = value == ";" ? 1 : 0;
+    } else {
+      return Usage("bad option " + args[i] + " " + value);
+    }
+  }
+  if (decimal == 1 && separator == 0) {
+    std::cerr << "rv7300s-cli: a comma cannot be both the decimal mark and the separator\n";
+    return kUsageError;
+  }
+  SetCatalogueLanguage(language);
+
+  EnumerateComPorts();
+  if ((port ? ProbePort(*port) : ScanForMeter()) != 0) {
+    std::cerr << "rv7300s-cli: no meter answered" << (port ? " on COM" + std::to_string(*port) : "") << '\n';
+    return kFailure;
+  }
+  const MeterIdentity meter = CurrentIdentity();
+  if (FamilyOf(meter.modelIndex) != Family::RV736X || meter.modelIndex >= kModelCount) {
+    std::cerr << "rv7300s-cli: the " << (meter.modelIndex < kModelCount ? kModelNames[meter.modelIndex] : "meter")
+              << " keeps no readings in a memory\n";
+    return kFailure;
+  }
+  ComSetLine(meter.currentSpeed);
+  if (!ComOpen(meter.currentPort)) {
+    std::cerr << "rv7300s-cli: COM" << meter.currentPort << " cannot be opened\n";
+    return kFailure;
+  }
+  const std::optional<int> unit = TemperatureUnit();
+  if (!unit) {
+    ComClose();
+    Say(Word(kCommunicationError, language));
+    return kFailure;
+  }
+
+  HeadlessWindow window;
+  DownloadTimes times;
+  std::u16string remaining, elapsed;
+  MemoryDownload download(window);
+  window.onMessage = [&](int n, std::intptr_t parameter) {
+    if (n != memory_message::kProgress) return;
+    const int fetched = static_cast<int>(parameter);
+    times.Update(fetched, download.Total(), download.SecondsSinceReaderStart(), download.SecondsSinceStart(), 1,
+                 remaining, elapsed);
+    std::cerr << fetched << " / " << download.Total();
+    if (!remaining.empty()) std::cerr << ", " << Utf16ToUtf8(remaining) << " remaining";
+    std::cerr << '\n';
+  };
+
+  MemoryDownloadSetup setup;
+  setup.file = args[0];
+  setup.meter = {meter.modelIndex, meter.serialNumber, meter.firmwareVersion};
+  Settings settings;
+  settings.decimalSymbol = decimal;
+  settings.listSeparator = separator;
+  setup.format = MemoryCsvFormat::FromSettings(settings, *unit);
+  times.Restart();
+  if (download.Start(setup) != MemoryDownload::StartResult::started) {
+    ComClose();
+    Say(Filled(Word(kFirmwareNotSupported, language), u"0.83"));
+    return kFailure;
+  }
+  window.PumpUntil([&] { return !download.Running(); }, std::chrono::hours(1));
+  ComClose();
+
+  const std::u16string fileName = setup.file.filename().u16string();
+  switch (download.Outcome()) {
+    case MemoryOutcome::complete:
+      Say(Word(kCompleted, language));
+      return 0;
+    case MemoryOutcome::nothingStored:
+      Say(Word(kNothingSaved, language));
+      return 0;
+    case MemoryOutcome::readError: Say(Word(kReadError, language)); break;
+    case MemoryOutcome::writeError: Say(download.WriteErrorText(language)); break;
+    case MemoryOutcome::fileError: Say(Filled(Word(kCannotOpen, language), fileName)); break;
+    case MemoryOutcome::running: break;
+  }
+  return kFailure;
+}
