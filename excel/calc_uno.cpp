@@ -255,7 +255,9 @@ int ExcelWidthToCalc(std::u16string_view width) {
   if (error != std::errc() || end != ascii.data() + ascii.size() || !(characters >= 0) || characters > 255) {
     return -1;
   }
-  const double pixels = std::round(characters * 7 + 5);
+  // Calc's default font has wider digits than Excel's: 8 px a character
+  // keeps a date or a time of the row from showing as "###".
+  const double pixels = std::round(characters * 8 + 5);
   return static_cast<int>(std::lround(pixels * 2540 / 96));
 }
 

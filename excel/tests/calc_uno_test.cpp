@@ -127,9 +127,9 @@ TEST_F(CalcTest, WritesRowsThatReadBackAsExcelWouldShowThem) {
   EXPECT_EQ(calc_->CellText({2, 6}), u"");  // nothing below
 
   EXPECT_EQ(calc_->ColumnWidth(2), counterWidth);
-  EXPECT_EQ(calc_->ColumnWidth(3), 1984);  // "10"
-  EXPECT_EQ(calc_->ColumnWidth(4), 1693);  // "8.38"
-  for (int column = 5; column <= 12; ++column) EXPECT_EQ(calc_->ColumnWidth(column), 1614) << column;
+  EXPECT_EQ(calc_->ColumnWidth(3), 2249);  // "10"
+  EXPECT_EQ(calc_->ColumnWidth(4), 1905);  // "8.38"
+  for (int column = 5; column <= 12; ++column) EXPECT_EQ(calc_->ColumnWidth(column), 1826) << column;
 }
 
 TEST_F(CalcTest, ClosingTheLastDocumentIsGoneAndReleaseEndsCalc) {
@@ -198,7 +198,7 @@ TEST(CalcWidth, ExcelCharactersToHundredthsOfMillimetres) {
     int hundredths;
   };
   const Case cases[] = {
-      {u"8", 1614}, {u"8.38", 1693}, {u"10", 1984}, {u"0", 132},
+      {u"8", 1826}, {u"8.38", 1905}, {u"10", 2249}, {u"0", 132},
       {u"", -1},    {u"8,38", -1},   {u"abc", -1},  {u"-1", -1}, {u"1e3", -1},
   };
   for (const Case& c : cases) {
