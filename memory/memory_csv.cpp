@@ -9,6 +9,7 @@
 #include "catalogue/value_format.h"
 #include "link/identification.h"
 #include "persistence/ansi_code_page.h"
+#include "persistence/csv_field.h"
 
 namespace {
 
@@ -78,19 +79,8 @@ class Fields {
   explicit Fields(char16_t separator) : separator_(separator) {}
 
   Fields& operator<<(std::u16string_view field) {
-    if (!first_) line_ += separator_;
+    AppendCsvField(line_, field, separator_, first_);
     first_ = false;
-    const char16_t special[] = {separator_, u'"', u'\r', u'\n'};
-    if (field.find_first_of(std::u16string_view(special, 4)) == std::u16string_view::npos) {
-      line_ += field;
-      return *this;
-    }
-    line_ += u'"';
-    for (const char16_t c : field) {
-      if (c == u'"') line_ += u'"';
-      line_ += c;
-    }
-    line_ += u'"';
     return *this;
   }
   const std::u16string& Line() const { return line_; }

@@ -11,6 +11,7 @@
 #include "catalogue/value_format.h"
 #include "link/identification.h"
 #include "persistence/ansi_code_page.h"
+#include "persistence/csv_field.h"
 #include "persistence/replace_file.h"
 #include "recording/record_rendering.h"
 #include "recording/time_texts.h"
@@ -61,22 +62,11 @@ class CsvLine {
   CsvLine(char16_t separator, const std::function<void(std::string_view)>& write)
       : separator_(separator), write_(write) {}
 
+  // A separator, quote or line break inside a field (the user's memo, the
+  // name "DCV,ACV") would otherwise shift every later column.
   CsvLine& operator<<(std::u16string_view field) {
-    if (!empty_) line_ += separator_;
+    AppendCsvField(line_, field, separator_, empty_);
     empty_ = false;
-    // A separator, quote or line break inside a field (the user's memo, the
-    // name "DCV,ACV") would otherwise shift every later column.
-    const char16_t special[] = {separator_, u'"', u'\r', u'\n'};
-    if (field.find_first_of(std::u16string_view(special, 4)) == std::u16string_view::npos) {
-      line_ += field;
-      return *this;
-    }
-    line_ += u'"';
-    for (const char16_t c : field) {
-      if (c == u'"') line_ += u'"';
-      line_ += c;
-    }
-    line_ += u'"';
     return *this;
   }
 
