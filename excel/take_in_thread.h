@@ -7,12 +7,10 @@
 
 #include <atomic>
 #include <functional>
-#include <memory>
-#include <thread>
-#include <vector>
 
 #include "monitor/window.h"
 #include "recording/interval_thread.h"
+#include "recording/thread_runs.h"
 
 inline constexpr int kTakeInIntervals[] = {1, 2, 5, 10, 20, 30, 60, 120, 300, 600, 1200, 1800, 3600};
 
@@ -21,14 +19,15 @@ class TakeInThread {
   // `wait` gives the seconds to the next take-in, asked after each one.
   TakeInThread(AppMessages& window, IntervalClocks clocks, std::function<std::int64_t()> wait)
       : window_(window), clocks_(std::move(clocks)), wait_(std::move(wait)) {}
-  ~TakeInThread();
   TakeInThread(const TakeInThread&) = delete;
   TakeInThread& operator=(const TakeInThread&) = delete;
 
-  void Start();
-  void Stop();  // the thread ends at its next turn; safe from the elapsed handler
-  bool Running() const { return !runs_.empty() && runs_.back()->run; }
-  bool Ended() const;
+  void Start() {
+    runs_.Start([this](ThreadRuns::Run& run) { Loop(run); });
+  }
+  void Stop() { runs_.Stop(); }  // the thread ends at its next turn; safe from the elapsed handler
+  bool Running() const { return runs_.Running(); }
+  bool Ended() const { return runs_.Ended(); }
 
   // The time the thread noted for the take-in it announced, and whether it
   // was the first of the run.
@@ -36,17 +35,12 @@ class TakeInThread {
   bool NotedFirst() const { return first_; }
 
  private:
-  struct Run {
-    std::atomic<bool> run{true};
-    std::atomic<bool> ended{false};
-    std::thread thread;
-  };
-  void Loop(Run& run);
+  void Loop(ThreadRuns::Run& run);
 
   AppMessages& window_;
   IntervalClocks clocks_;
   std::function<std::int64_t()> wait_;
-  std::vector<std::unique_ptr<Run>> runs_;
   std::atomic<double> notedTime_{0};
   std::atomic<bool> first_{false};
+  ThreadRuns runs_;  // last: its threads use the members above until joined
 };

@@ -13,31 +13,11 @@ IntervalClocks IntervalClocks::System() {
           [] { return CDateTime::Now(); }};
 }
 
-IntervalThread::~IntervalThread() {
-  Stop();
-  for (const auto& run : runs_) run->thread.join();
-}
-
 void IntervalThread::Start(int intervalMode, std::int64_t intervalSeconds, int fastIntervalIndex) {
-  Stop();
-  std::erase_if(runs_, [](const std::unique_ptr<Run>& run) {
-    if (!run->ended) return false;
-    run->thread.join();
-    return true;
-  });
   // A damaged settings file may hold an interval of 0 or less: one second
   // (one tenth) then, not a tick every millisecond.
   const std::int64_t threshold = std::max<std::int64_t>(1, intervalMode == 1 ? fastIntervalIndex + 1 : intervalSeconds);
-  Run& run = *runs_.emplace_back(std::make_unique<Run>());
-  run.thread = std::thread(&IntervalThread::Loop, this, std::ref(run), intervalMode, threshold);
-}
-
-bool IntervalThread::Ended() const {
-  return std::all_of(runs_.begin(), runs_.end(), [](const std::unique_ptr<Run>& run) { return run->ended.load(); });
-}
-
-void IntervalThread::Stop() {
-  for (const auto& run : runs_) run->run = false;
+  runs_.Start([this, intervalMode, threshold](Run& run) { Loop(run, intervalMode, threshold); });
 }
 
 void IntervalThread::Tick(const Run& run, bool first) {
@@ -54,7 +34,7 @@ void IntervalThread::Loop(Run& run, int mode, std::int64_t runThreshold) {
   bool first = true;
   while (true) {
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    if (!run.run) break;
+    if (!run.run) return;
     const std::int64_t now = fast ? clocks_.milliseconds() : clocks_.wallSeconds();
     const std::int64_t elapsed = fast ? (now - last) * 10 / 1000 : now - last;
     if (elapsed < threshold) continue;
@@ -65,5 +45,4 @@ void IntervalThread::Loop(Run& run, int mode, std::int64_t runThreshold) {
       first = false;
     }
   }
-  run.ended = true;
 }

@@ -7,12 +7,10 @@
 #include <cstdint>
 #include <ctime>
 #include <functional>
-#include <memory>
-#include <thread>
-#include <vector>
 
 #include "monitor/window.h"
 #include "persistence/date_time.h"
+#include "recording/thread_runs.h"
 
 namespace app_message {
 inline constexpr int kIntervalTick = 4;  // parameter: the IntervalTick
@@ -38,7 +36,6 @@ class IntervalThread {
  public:
   IntervalThread(AppMessages& messages, IntervalClocks clocks = IntervalClocks::System())
       : messages_(messages), clocks_(std::move(clocks)) {}
-  ~IntervalThread();
   IntervalThread(const IntervalThread&) = delete;
   IntervalThread& operator=(const IntervalThread&) = delete;
 
@@ -48,24 +45,17 @@ class IntervalThread {
   void Start(int intervalMode, std::int64_t intervalSeconds, int fastIntervalIndex);
   // Clears the run flag; the thread ends at its next turn.  Safe to call
   // from the tick's handler.
-  void Stop();
-  bool Running() const { return !runs_.empty() && runs_.back()->run; }
+  void Stop() { runs_.Stop(); }
+  bool Running() const { return runs_.Running(); }
   // Every run's thread has left its loop.
-  bool Ended() const;
+  bool Ended() const { return runs_.Ended(); }
 
  private:
-  // One run's thread.  A stopped run's thread may still be waiting for its
-  // last tick to be handled by the very thread that starts the next run, so
-  // Start never waits for it: it is joined once it has ended, or at the end.
-  struct Run {
-    std::atomic<bool> run{true};  // intervalThreadRun
-    std::atomic<bool> ended{false};
-    std::thread thread;
-  };
+  using Run = ThreadRuns::Run;
   void Loop(Run& run, int mode, std::int64_t threshold);
   void Tick(const Run& run, bool first);
 
   AppMessages& messages_;
   IntervalClocks clocks_;
-  std::vector<std::unique_ptr<Run>> runs_;
+  ThreadRuns runs_;
 };

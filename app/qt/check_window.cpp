@@ -5,11 +5,11 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/qt/qt_text.h"
 #include "app/text/ui_text.h"
 #include "link/identification.h"
 
 namespace {
-QString Q(std::u16string_view text) { return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())); }
 }  // namespace
 
 CDlgUsbCheck::CDlgUsbCheck(QWidget* parent, int language) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),

@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/qt/qt_text.h"
 #include "app/text/ui_text.h"
 #include "excel/excel_controls.h"
 
@@ -18,7 +19,6 @@ namespace {
 
 using namespace excel_control;
 
-QString Q(std::u16string_view text) { return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())); }
 
 }  // namespace
 

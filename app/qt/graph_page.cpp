@@ -9,13 +9,13 @@
 #include <cmath>
 
 #include "app/qt/fonts.h"
+#include "app/qt/qt_text.h"
 #include "app/text/ui_text.h"
 
 namespace {
 
 constexpr int kFirstTabWord = 46;  // main, sub, main and sub
 
-QString Q(std::u16string_view text) { return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())); }
 
 QColor Colour(std::uint32_t rgb) { return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 

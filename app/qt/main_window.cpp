@@ -30,6 +30,7 @@
 #include "app/qt/excel_dialog.h"
 #include "app/qt/memory_dialog.h"
 #include "app/qt/settings_dialog.h"
+#include "app/qt/qt_text.h"
 #include "app/runtime_files.h"
 #include "app/text/ui_text.h"
 #include "catalogue/catalogue.h"
@@ -57,7 +58,6 @@ constexpr int kMonitorGroup = 1124, kModeLabel = 1125, kRangeLabel = 1126, kDiag
               kStatusGroup = 1127, kModelLabel = 1128, kVersionLabel = 1129, kPortLabel = 1130,
               kTimeLabel = 1131, kClock = 1123, kTabs = 1025;
 
-QString Q(std::u16string_view text) { return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())); }
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "app/qt/main_window.h"
+#include "app/qt/qt_text.h"
 #include "app/text/ui_text.h"
 #include "link/identification.h"
 #include "link/utf16.h"
@@ -16,7 +17,6 @@ namespace {
 
 constexpr int kSaveQuestion = 177, kVdmmFilter = 157, kCsvFilter = 158, kCannotOpen = 167;  // interface texts
 
-QString Q(std::u16string_view text) { return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())); }
 
 // "vdmm file (*.vdmm)|*.vdmm||" as a Qt filter: the shown part.
 QString QtFilter(std::u16string_view filter) { return Q(filter.substr(0, filter.find(u'|'))); }

@@ -12,18 +12,14 @@
 #include <QThread>
 #include <QVBoxLayout>
 
-namespace {
-
-QString ToQString(std::u16string_view text) { return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())); }
-
-}  // namespace
+#include "app/qt/qt_text.h"
 
 class CDlgMemData::View : public MemoryDialogView {
  public:
   explicit View(CDlgMemData& dialog) : dialog_(dialog) {}
 
   void SetText(int id, std::u16string_view text) override {
-    const QString value = ToQString(text);
+    const QString value = Q(text);
     if (id == memory_control::kCaption) {
       dialog_.setWindowTitle(value);
       return;
@@ -58,9 +54,9 @@ class CDlgMemData::View : public MemoryDialogView {
   std::optional<std::u16string> ChooseFolder(std::u16string_view title, std::u16string_view start) override {
     std::optional<QString> chosen;
     if (dialog_.chooseFolder) {
-      chosen = dialog_.chooseFolder(ToQString(title), ToQString(start));
+      chosen = dialog_.chooseFolder(Q(title), Q(start));
     } else {
-      const QString folder = QFileDialog::getExistingDirectory(&dialog_, ToQString(title), ToQString(start),
+      const QString folder = QFileDialog::getExistingDirectory(&dialog_, Q(title), Q(start),
                                                                QFileDialog::ShowDirsOnly);
       if (!folder.isEmpty()) chosen = folder;
     }

@@ -8,11 +8,9 @@
 #include <QSignalBlocker>
 
 #include "app/qt/gui_thread.h"
+#include "app/qt/qt_text.h"
 
 namespace {
-QString ToQString(std::u16string_view text) {
-  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 std::u16string FromQString(const QString& text) { return text.toStdU16String(); }
 }  // namespace
 
@@ -22,7 +20,7 @@ QWidget* QtControls::Widget(int id) const {
 }
 
 void QtControls::SetText(int id, std::u16string_view text) {
-  const QString value = ToQString(text);
+  const QString value = Q(text);
   OnGuiThread([&] {
     QWidget* widget = Widget(id);
     if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(value);
@@ -67,7 +65,7 @@ void QtControls::ClearList(int id) {
 }
 
 void QtControls::AddListItem(int id, std::u16string_view text) {
-  const QString value = ToQString(text);
+  const QString value = Q(text);
   OnGuiThread([&] {
     if (auto* combo = qobject_cast<QComboBox*>(Widget(id))) {
       const QSignalBlocker quiet(combo);

@@ -12,6 +12,7 @@
 #include <QEvent>
 #include <QVBoxLayout>
 
+#include "app/qt/qt_text.h"
 #include "app/text/ui_text.h"
 #include "recording/record_controls.h"
 
@@ -19,7 +20,6 @@ namespace {
 
 using namespace record_control;
 
-QString Q(std::u16string_view text) { return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())); }
 QString WordQ(int n, int language) { return Q(Word(n, language)); }
 
 }  // namespace

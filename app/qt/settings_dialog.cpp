@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/qt/qt_text.h"
 #include "app/settings/settings_controls.h"
 #include "app/text/ui_text.h"
 
@@ -20,7 +21,6 @@ namespace {
 
 using namespace settings_control;
 
-QString Q(std::u16string_view text) { return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())); }
 
 }  // namespace
 
