@@ -35,11 +35,6 @@ QString CQM8000Dlg::ChooseFile(bool save, int filterWord, const QString& extensi
   } else {
     file = QFileDialog::getOpenFileName(this, QString(), QString(), filter);
   }
-  // The window is shown again so that it repaints at once.
-  if (isVisible()) {
-    hide();
-    show();
-  }
   if (save && !file.isEmpty() && QFileInfo(file).suffix().isEmpty()) file += QStringLiteral(".") + extension;
   return file;
 }

@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QVBoxLayout>
 
 #include "app/qt/qt_text.h"
@@ -21,6 +22,10 @@ namespace {
 using namespace record_control;
 
 QString WordQ(int n, int language) { return Q(Word(n, language)); }
+
+// What a window manager's title bar takes besides the title: the icon and
+// the minimise, maximise and close buttons, with margins.
+constexpr int kTitleButtonsWidth = 160;
 
 }  // namespace
 
@@ -226,6 +231,9 @@ void CPpgRecInfo::Relabel(int language) {
 ClearChoice AskClear(QWidget* parent, int language) {
   QDialog dialog(parent);
   dialog.setWindowTitle(WordQ(64, language));
+  // Wide enough for the window manager to show the whole title beside its
+  // buttons.
+  dialog.setMinimumWidth(QFontMetrics(dialog.font()).horizontalAdvance(dialog.windowTitle()) + kTitleButtonsWidth);
   auto* layout = new QVBoxLayout(&dialog);
   auto* all = new QPushButton(WordQ(65, language), &dialog);
   auto* newest = new QPushButton(WordQ(66, language), &dialog);
