@@ -3,6 +3,7 @@
 #include <array>
 #include <cstring>
 
+#include "link/reply_shape.h"
 #include "link/serial_device.h"
 
 std::atomic<int> longReplyWait{0};
@@ -19,6 +20,10 @@ std::size_t receivedTail = 0;
 
 constexpr auto kReplyLimit = std::chrono::seconds(2);
 constexpr auto kLongReplyLimit = std::chrono::seconds(10);
+// After a reply that does not answer its command, the line counts as quiet
+// again when nothing has come for this long (a 32-byte line takes 17 ms at
+// 19200 bit/s, 34 ms at 9600).
+constexpr auto kQuietTime = std::chrono::milliseconds(60);
 
 // Write time-out of the line: 2 ms a byte plus 2 s.
 SerialClock::time_point WriteDeadline(std::size_t size) {
@@ -44,6 +49,27 @@ int NextByte(std::uint8_t& byte, SerialClock::time_point deadline) {
   return COM_OK;
 }
 
+// Drops what was received and not yet read: it answers no command still to
+// be written.
+void DiscardInput() {
+  receivedHead = receivedTail = 0;
+  SerialDiscardInput();
+}
+
+// Drops input until the line has been quiet for kQuietTime; false when it is
+// still talking after the reply time limit.
+bool DrainUntilQuiet() {
+  DiscardInput();
+  const auto limit = SerialClock::now() + kReplyLimit;
+  std::array<std::uint8_t, 256> dropped;
+  while (SerialClock::now() < limit) {
+    const ReadOutcome outcome = SerialRead(dropped.data(), dropped.size(), SerialClock::now() + kQuietTime);
+    if (outcome.status == ReadStatus::TimedOut) return true;
+    if (outcome.status == ReadStatus::Failed) return false;
+  }
+  return false;
+}
+
 }  // namespace
 
 void ComSetLine(int speed) { lineSettings.speed = speed; }
@@ -62,6 +88,7 @@ void ComClose() {
 bool ComIsOpen() { return SerialIsOpen(); }
 
 bool ComWrite(const char* command) {
+  DiscardInput();
   static constexpr std::uint8_t kLineEnd[] = {'\r', '\n'};
   const std::size_t size = std::strlen(command);
   const auto* bytes = reinterpret_cast<const std::uint8_t*>(command);
@@ -113,6 +140,18 @@ int ComReadByte(unsigned char* byte) {
 }
 
 int ComQuery(const char* command, char* reply, std::size_t capacity) {
-  if (!ComWrite(command)) return COM_SENDFAIL;
-  return ComReadLine(reply, capacity);
+  // A query is asked once more after a reply that does not answer it: one
+  // stray line must not end a connection, nor shift every later reply.
+  const int attempts = HasReplyShape(command) ? 2 : 1;
+  int result = COM_SENDFAIL;
+  for (int attempt = 0; attempt < attempts; ++attempt) {
+    if (!ComWrite(command)) return COM_SENDFAIL;
+    result = ComReadLine(reply, capacity);
+    if (result == COM_OK && !ReplyFits(command, reply)) result = COM_MISMATCH;
+    if (result != COM_OVERFLOW && result != COM_MISMATCH) return result;
+    if (!DrainUntilQuiet()) break;
+  }
+  // Never hand a reply that does not answer the command to the caller.
+  if (result == COM_MISMATCH && capacity > 0) reply[0] = '\0';
+  return result;
 }

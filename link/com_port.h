@@ -12,6 +12,7 @@ enum ComResult : int {
   COM_TIMEOUT = 2,   // time limit passed first; port closed
   COM_OVERFLOW = 3,  // the reply did not fit the buffer; port open
   COM_SENDFAIL = 4,  // the command could not be written; port open
+  COM_MISMATCH = 5,  // (exchange only) twice a line that does not answer the command; port open
 };
 
 // Lowest and highest port number a device name can be built for.
@@ -31,11 +32,16 @@ bool ComOpen(int port);
 // Closes the port and drops whatever was received but not yet read.
 void ComClose();
 bool ComIsOpen();
-// Writes `command`, then CR LF.  On failure purges the output queue.
+// Drops unread input (it answers no command still to be written), then
+// writes `command` and CR LF.  On failure purges the output queue.
 bool ComWrite(const char* command);
 // Reads one line into `buffer` (NUL-terminated, no control bytes).
 int ComReadLine(char* buffer, std::size_t capacity);
 // Reads exactly one raw byte.
 int ComReadByte(unsigned char* byte);
-// ComWrite then ComReadLine; COM_SENDFAIL when the write failed.
+// ComWrite then ComReadLine; COM_SENDFAIL when the write failed.  A
+// query's reply is checked against its command's shape; a reply that does
+// not fit, or that overflows, makes the exchange wait for the line to fall
+// quiet and ask once more.  COM_MISMATCH when the second
+// reply does not fit either; the buffer is then empty.
 int ComQuery(const char* command, char* reply, std::size_t capacity);

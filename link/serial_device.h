@@ -25,6 +25,8 @@ bool SerialIsOpen();
 // Writes all of `size` bytes before `deadline`.
 bool SerialWrite(const std::uint8_t* data, std::size_t size, SerialClock::time_point deadline);
 void SerialPurgeOutput();
+// Drops what the driver received and nobody has read.
+void SerialDiscardInput();
 // Waits until at least one byte has arrived or `deadline` passed, then takes
 // what is queued, up to `capacity` bytes.
 ReadOutcome SerialRead(std::uint8_t* buffer, std::size_t capacity, SerialClock::time_point deadline);

@@ -127,6 +127,10 @@ void SerialPurgeOutput() {
   if (descriptor >= 0) tcflush(descriptor, TCOFLUSH);
 }
 
+void SerialDiscardInput() {
+  if (descriptor >= 0) tcflush(descriptor, TCIFLUSH);
+}
+
 ReadOutcome SerialRead(std::uint8_t* buffer, std::size_t capacity, SerialClock::time_point deadline) {
   if (descriptor < 0) return {ReadStatus::Failed, 0};
   // A raw tty answers "nothing yet" with 0 rather than EAGAIN, so the end of

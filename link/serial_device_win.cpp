@@ -88,6 +88,10 @@ void SerialPurgeOutput() {
   if (handle != INVALID_HANDLE_VALUE) PurgeComm(handle, PURGE_TXCLEAR);
 }
 
+void SerialDiscardInput() {
+  if (handle != INVALID_HANDLE_VALUE) PurgeComm(handle, PURGE_RXCLEAR);
+}
+
 ReadOutcome SerialRead(std::uint8_t* buffer, std::size_t capacity, SerialClock::time_point deadline) {
   for (;;) {
     DWORD errors = 0;

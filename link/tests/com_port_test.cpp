@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <functional>
 #include <chrono>
 #include <string>
 #include <thread>
@@ -224,6 +225,77 @@ TEST_F(ComPortTest, StaleBytesAreDroppedAtOpen) {
   char reply[32];
   EXPECT_EQ(ComReadLine(reply, sizeof reply), COM_OK);
   EXPECT_STREQ(reply, "fresh");
+}
+
+// A meter that misbehaves mid-stream, played line by line: `answer` gets
+// each command heard (and how many commands came before it) and gives the
+// bytes to say.  The exchange must come back with the answer to its own
+// command or with an error, never with another command's reply.
+struct HostileCase {
+  const char* name;
+  std::function<std::string(const std::string& command, int index)> answer;
+  const char* command;
+  int expectedResult;
+  const char* expectedReply;
+  int expectedAsks;  // how often the command was written
+};
+
+const std::string kStatusLine = "000000000000000000000000\r\n";
+
+TEST_F(ComPortTest, AQueryIsAnsweredOnlyByAReplyOfItsShape) {
+  const HostileCase cases[] = {
+      {"the previous status comes again before the battery level",
+       [](const std::string&, int index) { return index == 0 ? kStatusLine + "3\r\n" : std::string("3\r\n"); },
+       ":SYST:BATT?", COM_OK, "3", 2},
+      {"garbage once", [](const std::string&, int index) { return index == 0 ? "#%&?!\r\n" : kStatusLine; },
+       ":STAT?", COM_OK, "000000000000000000000000", 2},
+      {"NUL bytes make an empty line", [](const std::string&, int) { return std::string("\0\0\0\r\n", 5); },
+       ":STAT?", COM_MISMATCH, "", 2},
+      {"a 10 kB line, then the answer",
+       [](const std::string&, int index) { return index == 0 ? std::string(10240, 'x') + "\r\n" : "1,2,3\r\n"; },
+       ":FETCCNTDISP?", COM_OK, "1,2,3", 2},
+      {"CMD ERR to every command", [](const std::string&, int) { return std::string("CMD ERR\r\n"); }, ":STAT?",
+       COM_MISMATCH, "", 2},
+      {"CMD ERR is the sub display's own answer", [](const std::string&, int) { return std::string("CMD ERR\r\n"); },
+       ":CONF2?", COM_OK, "CMD ERR", 1},
+      {"a reading where the configuration belongs",
+       [](const std::string&, int index) { return index == 0 ? "15000,15000,1\r\n" : "DCV,6\r\n"; }, ":CONF?",
+       COM_OK, "DCV,6", 2},
+      {"a setting takes any line", [](const std::string&, int) { return std::string("whatever\r\n"); },
+       ":SYST:REL 1", COM_OK, "whatever", 1},
+  };
+  for (const HostileCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_TRUE(ComOpen(kPort));
+    std::atomic<int> asks{0};
+    std::atomic<bool> done{false};
+    const std::string line = std::string(c.command) + "\r\n";
+    std::thread meter([&] {
+      while (!done) {
+        if (Heard(line.size()) != line) continue;
+        Say(c.answer(c.command, asks++));
+      }
+    });
+    char reply[32];
+    EXPECT_EQ(ComQuery(c.command, reply, sizeof reply), c.expectedResult);
+    EXPECT_STREQ(reply, c.expectedReply);
+    done = true;
+    meter.join();
+    EXPECT_EQ(asks, c.expectedAsks);
+    EXPECT_TRUE(ComIsOpen()) << "a reply of the wrong shape leaves the port open";
+  }
+}
+
+TEST_F(ComPortTest, InputWaitingBeforeAQueryIsDropped) {
+  Say("stale line\r\n3\r\n");
+  std::thread meter([&] {
+    EXPECT_EQ(Heard(8), ":STAT?\r\n");
+    Say(kStatusLine);
+  });
+  char reply[32];
+  EXPECT_EQ(ComQuery(":STAT?", reply, sizeof reply), COM_OK);
+  meter.join();
+  EXPECT_STREQ(reply, "000000000000000000000000");
 }
 
 TEST(ComPortNumbers, OutOfRangeNumbersAreRefusedBeforeAnyDevice) {

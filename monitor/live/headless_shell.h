@@ -44,7 +44,7 @@ struct HeadlessMonitor {
                     [] { return false; }, [] { return ScanForMeter(); }}) {
     window.onTimer = [this](int id) { controller.OnTimer(id); };
     window.onMessage = [this](int n, std::intptr_t parameter) {
-      if (n == app_message::kCommunicationError) communicationError = true;
+      if (n == app_message::kCommunicationError || n == app_message::kBufferOver) communicationError = true;
       controller.OnMessage(n, parameter);
     };
   }
@@ -56,5 +56,5 @@ struct HeadlessMonitor {
   SharedMeterSettings settings;
   PublishedReading published;
   ConnectionController controller;
-  bool communicationError = false;  // a message 12 arrived
+  bool communicationError = false;  // a message 12 or 14 arrived: a cycle ended in an error
 };

@@ -1,10 +1,24 @@
 #include "monitor/live/headless_window.h"
 
+namespace {
+
+// A long run with a flaky meter handles messages without end; the history
+// is for looking back a little, so only the newest are kept.
+constexpr std::size_t kKeptHistory = 10000;
+
+template <typename Item>
+void Keep(std::deque<Item>& history, Item item) {
+  if (history.size() == kKeptHistory) history.pop_front();
+  history.push_back(std::move(item));
+}
+
+}  // namespace
+
 void HeadlessWindow::Send(int n, std::intptr_t parameter) {
   if (std::this_thread::get_id() == windowThread_) {  // as a window sending to itself: handled at once
     if (onMessage) onMessage(n, parameter);
     std::lock_guard lock(mutex_);
-    received_.push_back({n, parameter});
+    Keep(received_, {n, parameter});
     return;
   }
   std::unique_lock lock(mutex_);
@@ -16,13 +30,13 @@ void HeadlessWindow::Send(int n, std::intptr_t parameter) {
 
 void HeadlessWindow::Post(int n, std::intptr_t parameter) {
   std::lock_guard lock(mutex_);
-  posted_.push_back({n, parameter});
+  Keep(posted_, {n, parameter});
 }
 
 MessageAnswer HeadlessWindow::Ask(std::u16string_view text, MessageIcon icon, MessageButtons buttons) {
   if (onBox) onBox(text, icon);
   std::lock_guard lock(mutex_);
-  boxes_.emplace_back(text);
+  Keep(boxes_, std::u16string(text));
   return buttons == MessageButtons::ok ? MessageAnswer::ok : answer;
 }
 
@@ -55,7 +69,7 @@ bool HeadlessWindow::PumpUntil(const std::function<bool()>& done, std::chrono::m
       lock.unlock();
       if (onMessage) onMessage(message.first, message.second);
       lock.lock();
-      received_.push_back(message);
+      Keep(received_, message);
       ++handledCount_;
       wake_.notify_all();
       continue;
@@ -73,15 +87,15 @@ bool HeadlessWindow::PumpUntil(const std::function<bool()>& done, std::chrono::m
 
 std::vector<std::u16string> HeadlessWindow::Boxes() const {
   std::lock_guard lock(mutex_);
-  return boxes_;
+  return {boxes_.begin(), boxes_.end()};
 }
 
 std::vector<std::pair<int, std::intptr_t>> HeadlessWindow::Received() const {
   std::lock_guard lock(mutex_);
-  return received_;
+  return {received_.begin(), received_.end()};
 }
 
 std::vector<std::pair<int, std::intptr_t>> HeadlessWindow::Posted() const {
   std::lock_guard lock(mutex_);
-  return posted_;
+  return {posted_.begin(), posted_.end()};
 }

@@ -37,6 +37,7 @@ class HeadlessWindow : public AppMessages, public MessageBoxes, public WindowTim
   // Runs the loop until `done` holds (true) or `limit` passes (false).
   bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit);
 
+  // The newest boxes and messages, at most ten thousand of each.
   std::vector<std::u16string> Boxes() const;
   std::vector<std::pair<int, std::intptr_t>> Received() const;  // sent messages, handled
   std::vector<std::pair<int, std::intptr_t>> Posted() const;
@@ -49,7 +50,7 @@ class HeadlessWindow : public AppMessages, public MessageBoxes, public WindowTim
   long sentCount_ = 0;
   long handledCount_ = 0;
   std::set<int> timers_;
-  std::vector<std::u16string> boxes_;
-  std::vector<std::pair<int, std::intptr_t>> received_;
-  std::vector<std::pair<int, std::intptr_t>> posted_;
+  std::deque<std::u16string> boxes_;
+  std::deque<std::pair<int, std::intptr_t>> received_;
+  std::deque<std::pair<int, std::intptr_t>> posted_;
 };
