@@ -8,3 +8,8 @@
 // "IPAPGothic" stands in for the proportional one, "IPAGothic" for the fixed
 // one, so that Japanese never shows as boxes.
 QFont PanelFont(const char* windowsFamily, int pixelHeight);
+
+class QWidget;
+// The width a window needs for the window manager to show its whole title
+// beside the title bar's icon and buttons.
+int WidthForTitle(const QWidget& window);

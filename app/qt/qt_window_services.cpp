@@ -1,7 +1,10 @@
 #include "app/qt/qt_window_services.h"
 
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
+#include "app/qt/fonts.h"
 #include "app/qt/gui_thread.h"
 
 void QtWindowServices::Send(int n, std::intptr_t parameter) {
@@ -38,6 +41,12 @@ MessageAnswer QtWindowServices::Ask(std::u16string_view text, MessageIcon icon, 
       case MessageButtons::yesNoCancel:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
+    }
+    // A message box sizes itself to its text alone; a strut in its grid
+    // (laid out anew by each setter above) keeps the title whole as well.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+      grid->addItem(new QSpacerItem(WidthForTitle(box), 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                    grid->rowCount(), 0, 1, grid->columnCount());
     }
     switch (box.exec()) {
       case QMessageBox::Yes: return MessageAnswer::yes;

@@ -10,9 +10,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QEvent>
-#include <QFontMetrics>
 #include <QVBoxLayout>
 
+#include "app/qt/fonts.h"
 #include "app/qt/qt_text.h"
 #include "app/text/ui_text.h"
 #include "recording/record_controls.h"
@@ -22,10 +22,6 @@ namespace {
 using namespace record_control;
 
 QString WordQ(int n, int language) { return Q(Word(n, language)); }
-
-// What a window manager's title bar takes besides the title: the icon and
-// the minimise, maximise and close buttons, with margins.
-constexpr int kTitleButtonsWidth = 160;
 
 }  // namespace
 
@@ -231,9 +227,7 @@ void CPpgRecInfo::Relabel(int language) {
 ClearChoice AskClear(QWidget* parent, int language) {
   QDialog dialog(parent);
   dialog.setWindowTitle(WordQ(64, language));
-  // Wide enough for the window manager to show the whole title beside its
-  // buttons.
-  dialog.setMinimumWidth(QFontMetrics(dialog.font()).horizontalAdvance(dialog.windowTitle()) + kTitleButtonsWidth);
+  dialog.setMinimumWidth(WidthForTitle(dialog));
   auto* layout = new QVBoxLayout(&dialog);
   auto* all = new QPushButton(WordQ(65, language), &dialog);
   auto* newest = new QPushButton(WordQ(66, language), &dialog);
