@@ -7,6 +7,7 @@
 namespace {
 
 constexpr int kStatusAutoRangePosition = 11;
+constexpr std::u16string_view kAutoName = u"Auto";
 
 void SelectRange(int position, ListState& lists, Controls& controls) {
   controls.SelectListItem(control::kRangeList, position);
@@ -65,8 +66,11 @@ void ApplyConfiguration(int modelIndex, std::string_view function, std::string_v
 
   data.functionIndex = row;
   data.rangeIndex = column;
+  // The meter keeps its auto-range flag in peak hold, where it holds one
+  // range and the PEAK (and FILTER) ranges have no "Auto" entry: the list
+  // then names the range itself.
   const bool autoRange = static_cast<int>(status.size()) > kStatusAutoRangePosition &&
-                         status[kStatusAutoRangePosition] == '1';
+                         status[kStatusAutoRangePosition] == '1' && RangeName(family, row, set, 0) == kAutoName;
   const int position = autoRange ? 0 : column;
   data.autoRange = autoRange ? 1 : 0;
   if (family == Family::RV736X && row == 0 && !peak) lists.rememberedAcvRange = position;

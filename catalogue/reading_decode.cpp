@@ -86,6 +86,14 @@ std::array<std::string, 3> SplitMeasurement(std::string_view reply) {
 
 bool StartsWithAuto(Family family, int row) { return RangeName(family, row, RangeSetKind::normal, 0) == u"Auto"; }
 
+// Whether a reading's range column is one the meter measures in: not the
+// "Auto" entry (where range number -1 lands), not before the row's first
+// column, not past its units.
+bool IsMeasuringRange(Family family, int row, int column) {
+  const int units = static_cast<int>(RangeSetOf(family, row, RangeSetKind::normal).units.size());
+  return column >= (StartsWithAuto(family, row) ? 1 : 0) && column < units;
+}
+
 // What a reading reply says.  Under peak hold it is one number; otherwise
 // display text, count and range number.
 struct ReadingFields {
@@ -283,10 +291,14 @@ DecodedValue DecodeMainReading(int modelIndex, std::string_view reply, _MONITOR_
       if (StartsWithAuto(family, row)) fetched += 1;
     }
     data.fetchRangeIndex = fetched;
+    // A reading placed in no range has no unit or decimals to show it with.
+    const bool placed = IsMeasuringRange(family, row, fetched);
     if (!rel) {
-      ShowCountOrBlank(fields, data.rangeIndex == fetched ||
+      ShowCountOrBlank(fields, (placed && data.rangeIndex == fetched) ||
                                    (family == Family::RV736X && (token == "dBm" || token == "dBV")) ||
                                    (modelIndex == 6 && token == "LoZV"));
+    } else if (!placed) {
+      ShowCountOrBlank(fields, false);
     }
   }
   std::int32_t& count = fields.count;

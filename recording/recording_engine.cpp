@@ -1,6 +1,7 @@
 #include "recording/recording_engine.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 #include "catalogue/catalogue.h"
@@ -9,6 +10,7 @@
 #include "link/utf16.h"
 #include "recording/record_controls.h"
 #include "recording/record_info_page.h"
+#include "recording/record_rendering.h"
 #include "recording/time_texts.h"
 
 namespace {
@@ -171,6 +173,64 @@ void RecordingEngine::UpdateStatistics(const Publication& reading, const std::u1
   }
 }
 
+// The statistics of the run's records left after a clear of its newest:
+// an extreme that is in no record would show, and be saved, as a result.
+// The records are fed in their order through the comparisons of the
+// append, so the outcome is the one the run would have had without the
+// removed record; the texts are rendered from the records that hold them.
+void RecordingEngine::RecomputeRunStatistics() {
+  RecordStore& store = env_.store;
+  const int model = env_.list.Context().modelIndex;
+  store.ResetStatistics();
+  struct ListExtreme {
+    Extreme& extreme;
+    bool max, sub;
+    std::u16string& text;
+    CDateTime& time;
+    std::optional<_RECORD_DATA> record;  // the newest that reached it
+  };
+  ListExtreme extremes[] = {{store.listMaxMain, true, false, store.maxMainText, store.maxMainTime, {}},
+                            {store.listMinMain, false, false, store.minMainText, store.minMainTime, {}},
+                            {store.listMaxSub, true, true, store.maxSubText, store.maxSubTime, {}},
+                            {store.listMinSub, false, true, store.minSubText, store.minSubTime, {}}};
+  const std::size_t first = store.Size() - static_cast<std::size_t>(store.runCount);
+  if (store.runCount > 0) {
+    const _RECORD_DATA firstOfRun = store.At(first);
+    env_.graph.Prime(firstOfRun, static_cast<std::int32_t>(first) + 1, firstOfRun.hasSub != 0);
+  }
+  for (std::size_t i = first; i < store.Size(); ++i) {
+    const _RECORD_DATA record = store.At(i);
+    const CDateTime time(record.timeDate, static_cast<CDateTime::Status>(record.timeStatus));
+    for (const bool sub : {false, true}) {
+      if (sub && !record.hasSub) continue;
+      const ExtremeValue sample = sub ? ExtremeValue{time, record.subFunction, record.subCount, record.subRange}
+                                      : ExtremeValue{time, record.mainFunction, record.mainCount, record.mainRange};
+      for (ListExtreme& e : extremes) {
+        if (e.sub != sub) continue;
+        if (e.max ? UpdateMax(e.extreme, sample, false, model) : UpdateMin(e.extreme, sample, false, model)) {
+          e.record = record;
+        }
+      }
+      if (UpdateMax(sub ? store.graphMaxSub : store.graphMaxMain, sample, true, model)) {
+        env_.graph.FeedMaximum(sub, record, StoredUnit(record, model, sub), model);
+      }
+      if (UpdateMin(sub ? store.graphMinSub : store.graphMinMain, sample, true, model)) {
+        env_.graph.FeedMinimum(sub, record, model);
+      }
+    }
+  }
+  for (ListExtreme& e : extremes) {
+    e.text.clear();
+    e.time = {};
+    if (!e.record) continue;
+    e.text = StoredValueText(*e.record, model, e.sub, u".") + u" " + StoredUnit(*e.record, model, e.sub);
+    e.time = e.extreme.value.time;
+  }
+  store.maxMainFunction = store.listMaxMain.first ? 0 : store.listMaxMain.value.function;
+  store.maxSubFunction = store.listMaxSub.first ? 0 : store.listMaxSub.value.function;
+  env_.list.RefreshStatisticsLines();
+}
+
 void RecordingEngine::MarkUnsaved(bool firstOfRun) {
   if (firstOfRun && tiedToFile && saved) {
     env_.shell.SetTitle(std::u16string(kWindowTitle) + u" - [" + fileName + u" *]");
@@ -282,7 +342,9 @@ void RecordingEngine::ClearRecords(ClearChoice choice) {
   } else if (choice == ClearChoice::newest) {
     store.RemoveLast();
     if (store.runCount > 0) {
-      if (--store.runCount > 0) {
+      --store.runCount;
+      RecomputeRunStatistics();
+      if (store.runCount > 0) {
         env_.graphPage.RedrawGraph();
       } else {
         env_.graphPage.ResetGraph();

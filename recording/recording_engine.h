@@ -109,6 +109,7 @@ class RecordingEngine {
   void CountRow(bool enablePaging);
   void AddRowForCurrentReading(_READING_TEXT text);
   void UpdateStatistics(const Publication& reading, const std::u16string& timeText, bool sub);
+  void RecomputeRunStatistics();
   void MarkUnsaved(bool firstOfRun);
   void ShowDataCount();
   void ClearTail();

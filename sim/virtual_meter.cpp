@@ -315,8 +315,9 @@ int VirtualMeter::MiddleColumn(int row) const {
   return first + (RangeCount(family_, row, RangeSetKind::normal) - first - 1) / 2;
 }
 
+// Peak hold holds the range; auto-ranging goes on when it ends.
 void VirtualMeter::PickAutoRange() {
-  if (!autoRange_) return;
+  if (!autoRange_ || Has(kPeak)) return;
   const int count = RangeCount(family_, row_, RangeSetKind::normal);
   column_ = count - 1;
   for (int c = 1; c < count; ++c) {
@@ -484,7 +485,6 @@ bool VirtualMeter::SwitchPeak(bool on) {
   if (on) {
     if (!PeakAllowed(row_)) return false;
     if (!Has(kPeak)) peakColumn_ = MapColumn(row_, RangeSetKind::normal, column_, RangeSetKind::peak);
-    SetAutoRange(false);
     status_[kRel] = '0';  // peak hold and REL exclude each other
     status_[kPeak] = '1';
     RestartPeak();
@@ -643,6 +643,7 @@ std::string VirtualMeter::Configure(std::string_view tokens) {
     if (!column || !PeakAllowed(row)) return error;
     Enter(row, MapColumn(row, RangeSetKind::peak, *column, RangeSetKind::normal));
     peakColumn_ = *column;
+    SetAutoRange(false);  // a chosen range
   } else {
     const auto column = FindRange(family_, row, RangeSetKind::normal, range);
     if (!column) return error;

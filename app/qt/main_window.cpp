@@ -51,6 +51,7 @@
 namespace {
 
 constexpr int kDialogWidth = 463;
+constexpr int kSaveDataQuestion = 177;  // interface text "Save data?"
 constexpr int kDialogHeight = 371;
 
 // Control ids of the panel that only the window itself uses.
@@ -197,7 +198,7 @@ void CQM8000Dlg::BuildPanel() {
           [this] { OnModeListSelection(CurrentIdentity().modelIndex, snapshot_, lists_, controls_); });
   auto* rangeList = static_cast<QComboBox*>(controls_.Widget(control::kRangeList));
   connect(rangeList, QOverload<int>::of(&QComboBox::activated), this,
-          [this] { OnRangeListSelection(snapshot_, lists_, controls_); });
+          [this] { if (OnRangeListSelection(snapshot_, lists_, controls_)) engine_->OnStop(); });
   label(control::kMainConfig, 170, 70, 50, 8, Qt::AlignRight | Qt::AlignVCenter);
   label(control::kSubConfig, 170, 83, 50, 8, Qt::AlignRight | Qt::AlignVCenter);
   auto* monitor = new QPushButton(this);
@@ -281,6 +282,7 @@ void CQM8000Dlg::BuildRecordPanel(QRect area) {
   rows->setContentsMargins(2, 2, 2, 2);
   rows->setSpacing(3);
   auto* times = new QHBoxLayout;
+  times->setSpacing(3);
   auto* grid = new QHBoxLayout;
   rows->addLayout(times);
   rows->addLayout(grid);
@@ -291,7 +293,14 @@ void CQM8000Dlg::BuildRecordPanel(QRect area) {
     time->setFrameShape(QFrame::StyledPanel);
     time->setAlignment(Qt::AlignCenter);
     time->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    // A date and time such as "2026/12/10,11:22:06" fits its box in either
+    // language only in the smaller font of the record list's rows.
+    QFont timeFont = dialogFont_;
+    timeFont.setPixelSize(std::max(9, dialogFont_.pixelSize() - 3));
+    time->setFont(timeFont);
+    time->setMargin(0);
     controls_.Register(fieldId, time);
+    label->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     times->addWidget(label);
     times->addWidget(time, 1);
   }
@@ -384,7 +393,7 @@ void CQM8000Dlg::StartUp() {
   context.settingsFolder = settingsFolder_;
   context.programFolder = RuntimeFolder();
   context.firstComPort = ports.empty() ? kNoComPortSetting : ports.front().port;
-  const QRect own = geometry();
+  const QRect own = frameGeometry();
   context.ownWindowRect = {own.left(), own.top(), own.right() + 1, own.bottom() + 1};
   if (const auto today = CDateTime::Now().ToCalendar()) context.today = *today;
   ApplyStartupSettings(settings_, settingsRead_, context);
@@ -666,12 +675,11 @@ void CQM8000Dlg::SwitchLanguage(int language) {
   if (language == settings_.language) return;
   settings_.language = language;
   ApplyLanguage();
-  // Shown again so that every control and page repaints in the new language.
-  if (isVisible()) {
-    hide();
-    show();
-    raise();
-  }
+  // Every control and page repaints in the new language.
+  update();
+  for (QWidget* child : findChildren<QWidget*>()) child->update();
+  raise();
+  activateWindow();
 }
 
 void CQM8000Dlg::OpenManual() {
@@ -684,7 +692,7 @@ void CQM8000Dlg::OpenManual() {
 
 void CQM8000Dlg::reject() {
   if (exiting_) return;
-  if (IsRecording()) {
+  if (IsRecording() || (excel_ && excel_->Core().IntervalRunning())) {
     services_.Show(Word(178, settings_.language), MessageIcon::warning);
     return;
   }
@@ -694,8 +702,16 @@ void CQM8000Dlg::reject() {
   }
   exiting_ = true;
   clock_.stop();
+  engine_->StopRecordInterval();
+  StopSpreadsheetTakeIn();
+  // A recording nobody saved is offered once more; the exit goes on either way.
+  if (!engine_->saved &&
+      services_.Ask(Word(kSaveDataQuestion, settings_.language), MessageIcon::information,
+                    MessageButtons::yesNo) == MessageAnswer::yes) {
+    OnSaveAs();
+  }
   hide();
-  controller_->Exit();
+  controller_->Exit();  // lets the meter go, then ends the dialog
 }
 
 void CQM8000Dlg::closeEvent(QCloseEvent* event) {
@@ -715,7 +731,8 @@ void CQM8000Dlg::WriteSettings() {
     QMessageBox::critical(nullptr, QString(), Q(Word(180, settings_.language)));
     return;
   }
-  const QRect frame = geometry();
+  // The frame's rectangle: move() at the next start places the frame.
+  const QRect frame = frameGeometry();
   settings_.windowRect = {frame.left(), frame.top(), frame.right() + 1, frame.bottom() + 1};
   const MeterIdentity meter = CurrentIdentity();
   settings_.comPort = meter.currentPort;

@@ -99,6 +99,38 @@ TEST_F(ConfigurationTest, AutoRangeSelectsTheAutoEntry) {
   EXPECT_EQ(lists_.rangePosition.load(), 0);
 }
 
+// The meter keeps its auto-range flag in peak hold, but the PEAK ranges
+// have no "Auto" entry: the list must name the range the reply reports.
+TEST_F(ConfigurationTest, AutoRangeInPeakHoldSelectsTheReportedRange) {
+  struct Case {
+    int model;
+    const char* function;
+    const char* range;
+    std::u16string selected;
+    int column;
+  };
+  const Case cases[] = {
+      {8, "DCV", "60", u"60V", 1},    {9, "ACV", "600", u"1500V", 2},      {6, "DCV", "600", u"1000V", 1},
+      {6, "ACA", "10", u"15A", 2},    {8, "DCmA", "600m", u"1200mA", 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.function) + "," + c.range);
+    data_ = _MONITOR_DATA();
+    Apply(c.model, c.function, c.range, StatusWith({{11, '1'}}));
+    ASSERT_EQ(controls_.Selected(control::kRangeList), u"Auto") << "before peak hold";
+    // PEAK switched on: the lists are refilled from the PEAK set ...
+    Apply(c.model, c.function, c.range, StatusWith({{11, '1'}, {15, '1'}}));
+    EXPECT_EQ(controls_.Selected(control::kRangeList), c.selected);
+    EXPECT_EQ(data_.rangeIndex.load(), c.column);
+    EXPECT_EQ(lists_.rangePosition.load(), c.column);
+    EXPECT_EQ(data_.shownRange.load(), c.column);
+    EXPECT_EQ(data_.autoRange.load(), 0);
+    // ... and a later reply of the same range keeps that entry.
+    Apply(c.model, c.function, c.range, StatusWith({{11, '1'}, {15, '1'}}));
+    EXPECT_EQ(controls_.Selected(control::kRangeList), c.selected);
+  }
+}
+
 TEST_F(ConfigurationTest, ListsAreRefilledOnlyWhenSomethingChanged) {
   Apply(6, "ACA", "6");
   ASSERT_EQ(RangeList().fills, 1);

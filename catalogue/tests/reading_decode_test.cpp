@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/configuration.h"
 #include "catalogue/reading_decode.h"
+#include "monitor/headless_controls.h"
 
 namespace {
 
@@ -114,6 +116,52 @@ TEST_F(ReadingTest, RangeNumberAdjustments) {
   Main(6, "1,1,2");
   EXPECT_EQ(data_.fetchRangeIndex.load(), 3);
   EXPECT_FALSE(data_.mainBlank.load());
+}
+
+// A range number that lands on the "Auto" entry or outside the row's
+// ranges places the reading in no range: it shows as blank, never as a
+// count without its unit and decimals.
+TEST_F(ReadingTest, AReadingInNoRangeShowsNothing) {
+  struct Case {
+    const char* what;
+    int model, function, range;
+    bool rel;
+    std::string reply;
+    std::u16string text, unit;
+    int count;
+  };
+  const Case cases[] = {
+      {"RV7361 DCV with the filter: its FILTER column is column 0", 8, 4, 0, false, "14998,14998,-1", u"-----", u"",
+       2000000},
+      {"RV7341 DCV, range number -1", 6, 1, 0, false, "1234,1234,-1", u"----", u"", 2000000},
+      {"RV732X ACV, range number -1", 0, 0, 0, false, "1234,1234,-1", u"----", u"", 2000000},
+      {"REL on, range number -1", 8, 4, 3, true, "-123,55555,-1", u"-----", u"", 2000000},
+      {"REL on, range number past the row", 8, 4, 3, true, "-123,55555,50", u"-----", u"", 2000000},
+      {"dBm shows its count whatever the range", 8, 1, 0, false, "-1234,-1234,-1", u"-12.34", u"dBm", -1234},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    SetUp();
+    In(c.function, c.range);
+    data_.status[kStatusRel] = c.rel ? 1 : 0;
+    const DecodedValue value = Main(c.model, c.reply);
+    EXPECT_EQ(value.text, c.text);
+    EXPECT_EQ(value.unit, c.unit);
+    EXPECT_EQ(value.count, c.count);
+    EXPECT_EQ(data_.mainBlank.load(), c.count == 2000000 ? 1 : 0);
+  }
+
+  // The first case as the cycle meets it: FILTER on in DCV, whose FILTER
+  // ranges have no place among its normal ones.
+  SetUp();
+  std::string status(24, '0');
+  status[kStatusFilter] = '1';
+  ListState lists;
+  HeadlessControls controls;
+  ApplyConfiguration(8, "DCV", "600", status, data_, lists, controls);
+  ParseStatus(status, data_);
+  ASSERT_EQ(data_.functionIndex.load(), 4);
+  EXPECT_EQ(Main(8, "14998,14998,-1").text, u"-----");
 }
 
 TEST_F(ReadingTest, RelShowsTheDisplayTextInItsOwnRange) {

@@ -69,6 +69,62 @@ TEST_F(RecordingEngineTest, StatisticsFollowTheRunAndIgnoreBlankReadings) {
   EXPECT_EQ(page.Text(kMainMin), u"2026/12/10,09:00:03    DCV -0.0050 V");
 }
 
+// Clearing the newest records one by one: the statistics are those of the
+// records left, never of a removed one, and blank or OPEN never count.
+TEST_F(RecordingEngineTest, ClearingTheNewestRecordRecomputesTheStatistics) {
+  engine.OnStart();
+  const std::pair<std::int32_t, std::u16string> readings[] = {
+      {kBlankCount, u"-.----"}, {kOpenCount, u"OPEN"}, {12340, u"1.2340"},
+      {15000, u"1.5000"},       {-50, u"-0.0050"},      {20000, u"2.0000"}};
+  for (int second = 0; second < 6; ++second) {
+    published.Publish(DcVolts(readings[second].first, readings[second].second));
+    Tick(second, second == 0);
+  }
+  engine.OnStop();
+  ASSERT_EQ(page.Text(kMainMax), u"2026/12/10,09:00:05    DCV 2.0000 V");
+
+  struct Step {
+    const char* removed;
+    std::u16string max, min;  // the lines; empty: no statistics
+    std::int32_t graphMax = 0, graphMin = 0;
+  };
+  const Step steps[] = {
+      {"the maximum", u"2026/12/10,09:00:03    DCV 1.5000 V", u"2026/12/10,09:00:04    DCV -0.0050 V", 15000, -50},
+      {"the minimum", u"2026/12/10,09:00:03    DCV 1.5000 V", u"2026/12/10,09:00:02    DCV 1.2340 V", 15000, 12340},
+      {"both down to one value", u"2026/12/10,09:00:02    DCV 1.2340 V", u"2026/12/10,09:00:02    DCV 1.2340 V", 12340,
+       12340},
+      {"the last real value", u"", u""},
+      {"OPEN", u"", u""},
+      {"every record", u"", u""},
+  };
+  shell.clearChoice = ClearChoice::newest;
+  for (const Step& s : steps) {
+    SCOPED_TRACE(s.removed);
+    engine.OnClear();
+    EXPECT_EQ(page.Text(kMainMax), s.max);
+    EXPECT_EQ(page.Text(kMainMin), s.min);
+    EXPECT_EQ(store.maxMainText.empty(), s.max.empty());
+    EXPECT_EQ(store.listMaxMain.first, s.max.empty());
+    if (s.max.empty()) continue;
+    EXPECT_EQ(graph.mainChannel.maxCount, s.graphMax);
+    EXPECT_EQ(graph.mainChannel.minCount, s.graphMin);
+  }
+  EXPECT_EQ(store.Size(), 0u);
+}
+
+TEST_F(RecordingEngineTest, ClearingAManualSampleKeepsTheRunsStatistics) {
+  Run(2);
+  engine.OnStop();
+  const std::u16string maxLine = page.Text(kMainMax);
+  ASSERT_FALSE(maxLine.empty());
+  published.Publish(DcVolts(50000, u"5.0000"));
+  engine.OnManual();
+  shell.clearChoice = ClearChoice::newest;
+  engine.OnClear();
+  EXPECT_EQ(page.Text(kMainMax), maxLine) << "the manual sample never was part of them";
+  EXPECT_EQ(store.maxMainTime, At(1));
+}
+
 TEST_F(RecordingEngineTest, TheThousandAndFirstRecordStartsPageTwo) {
   Run(1001);
   EXPECT_EQ(page.Text(kPageLabel), u"2/2");

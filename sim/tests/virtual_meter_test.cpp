@@ -47,6 +47,7 @@ struct Decoded {
   _MONITOR_DATA data;
   DisplayNames names;
   DecodedValue main, sub;
+  std::u16string rangeShown;  // the range list's selected entry
 };
 
 Decoded Decode(VirtualMeter& meter) {
@@ -73,6 +74,7 @@ Decoded Decode(VirtualMeter& meter) {
   d.names = NamesAndLabels(model, d.data);
   d.main = DecodeMainReading(model, d.reading, d.data, d.names);
   d.sub = DecodeSubReading(model, d.subReading, d.data);
+  d.rangeShown = controls.Selected(control::kRangeList);
   return d;
 }
 
@@ -388,6 +390,35 @@ TEST(VirtualMeter, PeakHoldFollowsTheReadingsInThePeakRanges) {
     ASSERT_EQ(Ask(meter, command::Configure(r.function, r.range)), "OK");
     EXPECT_EQ(Ask(meter, command::kPeakOn), "CMD ERR");
     EXPECT_EQ(meter.Status(kStatusPeak), '0');
+  }
+}
+
+// Peak hold holds the range auto-ranging found; the meter keeps its
+// auto-range flag meanwhile and ranges again when peak hold ends.
+TEST(VirtualMeter, PeakHoldHoldsTheRangeAutoRangingFound) {
+  struct Case {
+    int model;
+    std::u16string peakRange;  // the PEAK name of the 60 V range
+  };
+  for (const Case& c : {Case{kRv7341, u"120V"}, Case{kRv7361, u"60V"}}) {
+    SCOPED_TRACE(kModelNames[c.model]);
+    VirtualMeter meter = Meter(c.model);
+    ASSERT_EQ(Ask(meter, command::Configure("DCV", "60")), "OK");
+    meter.SetInput(0.5);
+    ASSERT_EQ(Ask(meter, command::Configure("DCV", "AUTO")), "OK");
+    ASSERT_EQ(Ask(meter, command::kMainConfig), "DCV,60");
+    ASSERT_EQ(Ask(meter, command::kPeakOn), "OK");
+    meter.SetInput(0.02);  // would range down to 6 V
+    Decoded d = Decode(meter);
+    EXPECT_EQ(d.status[kStatusAutoRange], '1');
+    EXPECT_EQ(d.config, "DCV,60");
+    EXPECT_EQ(d.rangeShown, c.peakRange);
+    EXPECT_EQ(d.main.unit, u"V");
+
+    ASSERT_EQ(Ask(meter, command::kPeakOff), "OK");
+    d = Decode(meter);
+    EXPECT_EQ(d.config, "DCV,6");
+    EXPECT_EQ(d.rangeShown, u"Auto");
   }
 }
 
