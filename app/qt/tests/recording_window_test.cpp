@@ -1,5 +1,6 @@
 // Recording from the virtual meter in the main window: the list, the
 // statistics, the graph, the recording file and the CSV export.
+#include <QComboBox>
 #include <QFile>
 #include <QImage>
 #include <QPushButton>
@@ -122,6 +123,35 @@ TEST_F(RecordingWindowTest, ARunIsListedDrawnSavedOpenedAndExported) {
   window.Services().answer = [](std::u16string_view, MessageButtons) { return MessageAnswer::yes; };
   window.reject();
   ASSERT_TRUE(PumpUntil([&] { return window.result() == QDialog::Accepted; }, std::chrono::seconds(5)));
+}
+
+// A run must not mix ranges: choosing another one in the range list ends
+// it, and the meter is still asked for the new range.
+TEST_F(RecordingWindowTest, ChoosingAnotherRangeStopsTheRun) {
+  window_ = std::make_unique<CQM8000Dlg>();
+  window_->Services().answer = [](std::u16string_view, MessageButtons) { return MessageAnswer::yes; };
+  window_->show();
+  CQM8000Dlg& window = *window_;
+  auto* ranges = static_cast<QComboBox*>(window.PanelControls().Widget(control::kRangeList));
+  ASSERT_TRUE(PumpUntil([&] { return ranges->count() > 2; }, std::chrono::seconds(8)));
+  ASSERT_TRUE(PumpUntil(
+      [&] {
+        if (!window.Recording().IsRecording()) Button(window, kStart)->click();
+        return window.Recording().IsRecording();
+      },
+      std::chrono::seconds(10)));
+  const int other = ranges->currentIndex() == 1 ? 2 : 1;
+  ranges->setCurrentIndex(other);
+  emit ranges->activated(other);
+  EXPECT_FALSE(window.Recording().IsRecording());
+  EXPECT_TRUE(Button(window, kStart)->isEnabled());
+  const auto rangeCommands = [&] {
+    long count = 0;
+    for (const HeardCommand& heard : meter_.Heard()) count += heard.command.starts_with(":CONF ");
+    return count;
+  };
+  EXPECT_TRUE(PumpUntil([&] { return rangeCommands() == 1; }, std::chrono::seconds(5)))
+      << "the meter is asked for the new range once";
 }
 
 }  // namespace
