@@ -1,12 +1,15 @@
 // rv7300s-sim: serves a virtual meter on a pseudo-terminal registered as
 // virtual port COM<N>, until SIGINT or SIGTERM.  Lines on standard input
-// switch faults for demos: "fault none|noanswer|late|cmderr|overlong|garbage|hangup|short [COMMAND]",
+// switch faults for demos: "fault [once] none|noanswer|late|cmderr|overlong|garbage|hangup|short|twice|lag|nul
+// [COMMAND]" ("once": for one command only),
 // "hangup", "plugin"; and set the meter's input and state: "input F"
 // (fraction of full scale), "open 0|1", "ac 0|1", "freq HZ",
 // "status N D" (as the meter's keys would), "battery N"; and its memory:
 // "memory store N" (the present reading into memory N), "memory fill K"
 // (readings into memories 1-K), "memory clear", "memory fail N" (the reply
-// for memory N stops half-way).
+// for memory N stops half-way).  --log FILE appends each command the meter
+// hears to FILE, a line each, as it arrives, so that a test outside can
+// follow the conversation.
 #include <poll.h>
 #include <signal.h>
 #include <sys/signalfd.h>
@@ -15,6 +18,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <iostream>
 #include <map>
 #include <optional>
@@ -28,12 +32,14 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: rv7300s-sim [--model NAME] [--serial S] [--firmware X.YZ] [--port-number N] [--speed 9600|19200]";
+    "usage: rv7300s-sim [--model NAME] [--serial S] [--firmware X.YZ] [--port-number N] [--speed 9600|19200]"
+    " [--log FILE]";
 
 struct Options {
   VirtualMeterSetup setup;
   int port = 201;
   int speed = 19200;
+  std::string logPath;  // empty: no command log
 };
 
 std::optional<Options> Parse(int argc, char** argv) {
@@ -56,6 +62,8 @@ std::optional<Options> Parse(int argc, char** argv) {
       const auto speed = ParseDecimal(value);
       if (!speed || (*speed != 9600 && *speed != 19200)) return std::nullopt;
       options.speed = *speed;
+    } else if (flag == "--log") {
+      options.logPath = value;
     } else {
       return std::nullopt;
     }
@@ -93,7 +101,9 @@ bool Control(PtyMeter& meter, const std::string& line) {
       {"none", LineFault::None},           {"noanswer", LineFault::NoAnswer},
       {"late", LineFault::LateAnswer},     {"cmderr", LineFault::CommandError},
       {"overlong", LineFault::OverlongLine}, {"garbage", LineFault::Garbage},
-      {"hangup", LineFault::HangUp},       {"short", LineFault::CutShort}};
+      {"hangup", LineFault::HangUp},       {"short", LineFault::CutShort},
+      {"twice", LineFault::AnswerTwice},    {"lag", LineFault::LagOne},
+      {"nul", LineFault::NulBytes}};
   std::istringstream words(line);
   std::string verb, name;
   words >> verb;
@@ -106,8 +116,9 @@ bool Control(PtyMeter& meter, const std::string& line) {
     } catch (const std::exception& error) {
       std::cerr << "rv7300s-sim: cannot plug in again: " << error.what() << '\n';
     }
-  } else if (verb == "fault" && words >> name && kFaults.count(name)) {
+  } else if (verb == "fault" && words >> name && (name != "once" || words >> name) && kFaults.count(name)) {
     FaultRule rule{kFaults.at(name), {}, std::chrono::milliseconds(2500)};
+    if (line.find(" once ") != std::string::npos) rule.times = 1;
     std::getline(words >> std::ws, rule.onlyFor);
     meter.SetFault(rule);
   } else if (verb == "input" || verb == "freq") {
@@ -156,8 +167,21 @@ int main(int argc, char** argv) {
     return 1;
   }
 
+  // Opened before the meter so that it outlives the server thread.
+  std::ofstream log;
+  if (!options->logPath.empty()) {
+    log.open(options->logPath, std::ios::app);
+    if (!log) {
+      std::perror(("rv7300s-sim: " + options->logPath).c_str());
+      return 1;
+    }
+  }
+
   try {
     PtyMeter meter(VirtualMeter(options->setup), options->port, options->speed);
+    if (log.is_open()) {
+      meter.OnHeard([&log](const HeardCommand& heard) { log << heard.command << std::endl; });
+    }
     std::cout << "COM" << meter.Port() << ' ' << meter.DevicePath() << std::endl;
     bool stdinOpen = true;
     std::string pending;

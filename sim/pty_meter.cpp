@@ -20,6 +20,8 @@ namespace {
 
 // What a client reads when its speed does not match the meter's, or when
 // the line is noisy: framing garbage of every kind, then a line end.
+// Longer than any reply buffer by far: ten kilobytes.
+constexpr std::size_t kOverlongLine = 10 * 1024;
 const std::string kGarbage("\xfe\x80\x00\x13\xf8\x7f\xe0\x1b\x11\xff\r\n", 12);
 constexpr std::size_t kLongestCommand = 256;
 
@@ -90,6 +92,11 @@ void PtyMeter::PlugIn() {
 std::vector<HeardCommand> PtyMeter::Heard() const {
   std::lock_guard lock(mutex_);
   return heard_;
+}
+
+void PtyMeter::OnHeard(std::function<void(const HeardCommand&)> listener) {
+  std::lock_guard lock(mutex_);
+  listener_ = std::move(listener);
 }
 
 void PtyMeter::WithMeter(const std::function<void(VirtualMeter&)>& change) {
@@ -222,10 +229,19 @@ void PtyMeter::HandleLine(const std::string& line) {
   {
     std::lock_guard lock(mutex_);
     heard_.push_back({line, clientSpeed});
+    if (listener_) listener_(heard_.back());  // under the lock: heard in order
     const bool hits = rule_.onlyFor.empty() || rule_.onlyFor == line;
     fault = hits ? rule_.fault : LineFault::None;
     lateBy = rule_.lateBy;
+    if (hits && rule_.times > 0 && --rule_.times == 0) rule_ = FaultRule{};
     if (clientSpeed == speed_ && fault != LineFault::CommandError) reply = meter_.Answer(line);
+    // A held-back answer comes before whatever this command gets.
+    if (fault == LineFault::LagOne) {
+      std::swap(reply.bytes, lagged_);
+    } else if (!lagged_.empty()) {
+      reply.bytes.insert(0, lagged_);
+      lagged_.clear();
+    }
   }
   if (clientSpeed != speed_) {
     Send(kGarbage);
@@ -244,13 +260,22 @@ void PtyMeter::HandleLine(const std::string& line) {
       Send(std::string(command::kCommandError) + "\r\n");
       return;
     case LineFault::OverlongLine:
-      Send(std::string(100, '9') + "\r\n");
+      Send(std::string(kOverlongLine, '9') + "\r\n");
       return;
     case LineFault::Garbage:
       Send(kGarbage);
       return;
     case LineFault::CutShort:
       if (Pause(reply.delay)) Send(reply.bytes.substr(0, reply.bytes.size() / 2));
+      return;
+    case LineFault::AnswerTwice:
+      if (Pause(reply.delay)) Send(reply.bytes + reply.bytes);
+      return;
+    case LineFault::LagOne:
+      if (Pause(reply.delay)) Send(reply.bytes);
+      return;
+    case LineFault::NulBytes:
+      Send(std::string(4, '\0') + "\r\n");
       return;
     case LineFault::HangUp:
       // The server thread pulls its own cable; the owner joins it later.

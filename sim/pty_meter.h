@@ -21,12 +21,16 @@ enum class LineFault {
   Garbage,       // bytes of every value, then a line end
   HangUp,        // the port vanishes, as when the cable is pulled
   CutShort,      // the answer stops half-way and nothing follows
+  AnswerTwice,   // the answer, then the same answer again
+  LagOne,        // each answer comes only after the next command
+  NulBytes,      // a line of NUL bytes
 };
 
 struct FaultRule {
   LineFault fault = LineFault::None;
   std::string onlyFor;  // the command it hits; empty: every command
   std::chrono::milliseconds lateBy{2500};
+  int times = 0;  // commands it hits before it ends by itself; 0: until replaced
 };
 
 struct HeardCommand {
@@ -53,6 +57,8 @@ class PtyMeter {
   // Plugs it back in (a new device under the same port number).
   void PlugIn();
   std::vector<HeardCommand> Heard() const;
+  // Called on the server thread with each command as it is heard, in order.
+  void OnHeard(std::function<void(const HeardCommand&)> listener);
   // Runs `change` on the meter's state, between two commands.
   void WithMeter(const std::function<void(VirtualMeter&)>& change);
 
@@ -70,9 +76,11 @@ class PtyMeter {
   VirtualMeter meter_;
   const int port_;
   const int speed_;
-  mutable std::mutex mutex_;  // meter_, rule_, heard_
+  mutable std::mutex mutex_;  // meter_, rule_, heard_, listener_
   FaultRule rule_;
+  std::string lagged_;  // the answer LagOne holds back for the next command
   std::vector<HeardCommand> heard_;
+  std::function<void(const HeardCommand&)> listener_;
   std::string devicePath_;
   int master_ = -1;
   int slave_ = -1;   // held open so the line survives clients coming and going

@@ -35,6 +35,33 @@ err="$(timeout 20 "$cli" monitor --port 7 2>&1 >/dev/null)"; code=$?
 [ $code -eq 1 ] || fail "no answer: exit $code"
 grep -qF "Communication Error. No response!" <<<"$err" || fail "message: $err"
 
+# A meter that misbehaves once mid-stream: every line still shows what
+# the meter measured (a quarter of the 6 V range), and the exit is 0.
+reading='^\d\d:\d\d:\d\d\t1\.[45]\d\d V\t'
+for glitch in "twice :STAT?" "garbage :CONF?" "nul :FETCCNTDISP?" "overlong :SYST:BATT?"; do
+  echo "fault once $glitch" >&"$ctl_fd"
+  sleep 0.2
+  out="$(timeout 20 "$cli" monitor --port 7 --count 6 2>&1)"; code=$?
+  [ $code -eq 0 ] || fail "$glitch once: exit $code: $out"
+  [ "$(grep -cP "$reading" <<<"$out")" -eq 6 ] || fail "$glitch once: lines: $out"
+done
+
+# One that goes on misbehaving: the error and exit 1, and no line with a
+# reading it did not measure (a line of dashes shows nothing).
+for fault in cmderr lag; do
+  echo "fault none" >&"$ctl_fd"
+  timeout 20 "$cli" monitor --port 7 >"$RV7300S_PORT_DIR/lines" 2>"$RV7300S_PORT_DIR/err" &
+  mon=$!
+  sleep 1
+  echo "fault $fault" >&"$ctl_fd"
+  wait $mon; code=$?
+  [ $code -eq 1 ] || fail "$fault: exit $code"
+  grep -qF "Communication Error. No response!" "$RV7300S_PORT_DIR/err" || fail "$fault: $(cat "$RV7300S_PORT_DIR/err")"
+  bad="$(grep -vP "$reading" "$RV7300S_PORT_DIR/lines" | grep -vP '^\S+\t- \t- \t-\t-\t-$')"
+  [ -z "$bad" ] || fail "$fault: lines that are no reading: $bad"
+done
+echo "fault none" >&"$ctl_fd"
+
 timeout 20 "$cli" monitor --count 0 >/dev/null 2>&1; [ $? -eq 2 ] || fail "usage error"
 
 if [ "$failures" -ne 0 ]; then echo "$failures failure(s)"; exit 1; fi

@@ -57,12 +57,14 @@ TEST_F(PtyMeterTest, FaultsGiveTheirResults) {
       {LineFault::CommandError, COM_OK, "CMD ERR"},
       {LineFault::OverlongLine, COM_OVERFLOW, std::string(31, '9')},
       {LineFault::Garbage, COM_OK, "\xfe\x80\xf8\x7f\xe0\xff"},  // control bytes filtered out
-      {LineFault::None, COM_OK, "DCV,6"},
+      {LineFault::None, COM_OK, "RV7361"},
   };
+  // Asked with a command whose reply the exchange does not examine, so that
+  // the faults' bytes come through as the meter sent them.
   for (const Case& c : cases) {
     meter_.SetFault({c.fault, {}});
     std::string reply;
-    EXPECT_EQ(Query(command::kMainConfig, reply), c.result);
+    EXPECT_EQ(Query(command::kProductId, reply), c.result);
     EXPECT_EQ(reply, c.reply);
     ComClose();  // drop what an overflow left queued
     ASSERT_TRUE(ComOpen(kPort));
@@ -86,6 +88,21 @@ TEST_F(PtyMeterTest, FaultHitsOnlyItsCommand) {
   EXPECT_EQ(reply, "DCV,6");
   EXPECT_EQ(Query(command::kBattery, reply), COM_OK);
   EXPECT_EQ(reply, "3");
+}
+
+// The command log of rv7300s-sim: every line, in order, even one the
+// fault leaves unanswered.
+TEST_F(PtyMeterTest, ListenerHearsEachCommandInOrder) {
+  std::vector<std::string> heard;
+  meter_.OnHeard([&heard](const HeardCommand& command) { heard.push_back(command.command); });
+  meter_.SetFault({LineFault::NoAnswer, command::kBattery});
+  std::string reply;
+  EXPECT_EQ(Query(command::kMainConfig, reply), COM_OK);
+  EXPECT_EQ(Query(command::kBattery, reply), COM_TIMEOUT);
+  ASSERT_TRUE(ComOpen(kPort));
+  EXPECT_EQ(Query(command::kGoToLocal, reply), COM_OK);
+  const std::vector<std::string> expected = {command::kMainConfig, command::kBattery, command::kGoToLocal};
+  EXPECT_EQ(heard, expected);
 }
 
 TEST_F(PtyMeterTest, HangUpEndsTheExchangeAndTheListingUntilPluggedIn) {

@@ -2,6 +2,7 @@
 // steps against the virtual meter on a pseudo-terminal, seen from the
 // meter's side.
 #include <algorithm>
+#include <regex>
 
 #include <gtest/gtest.h>
 
@@ -250,6 +251,57 @@ TEST_F(LiveMonitorTest, AnOverlongReplyIsABufferOverAndTheConnectionGoesOn) {
   EXPECT_TRUE(controller_->Connected());
   EXPECT_EQ(window_.Boxes().front(), u"Communication Error. Buffer over.");
 }
+
+// A meter that misbehaves mid-stream: after a single glitch the panel shows
+// the meter's real reading again, or the connection ends with the error;
+// at no moment does it show something the meter did not measure.
+struct HostileCase {
+  const char* name;
+  FaultRule rule;
+  bool staysConnected;
+};
+
+void PrintTo(const HostileCase& c, std::ostream* out) { *out << c.name; }
+
+class HostileMeterTest : public LiveMonitorTest, public testing::WithParamInterface<HostileCase> {};
+
+TEST_P(HostileMeterTest, NeverShowsAWrongReading) {
+  const HostileCase& c = GetParam();
+  Connect("RV7361");
+  const std::regex reading(R"(-?\d\.\d{4})");  // the 6 V range's digits
+  std::vector<std::string> shown;
+  auto watch = [&] {
+    const std::u16string value = controls_.Text(control::kMainValue);
+    const std::string text(value.begin(), value.end());
+    if (shown.empty() || shown.back() != text) shown.push_back(text);
+  };
+  meter_->SetFault(c.rule);
+  if (c.staysConnected) {
+    const long start = Count(Commands(*meter_), ":STAT?");
+    window_.PumpUntil([&] { return watch(), Count(Commands(*meter_), ":STAT?") >= start + 4; }, 10s);
+    EXPECT_TRUE(controller_->Connected());
+    EXPECT_TRUE(window_.Boxes().empty()) << "one glitch is no error";
+    const Publication latest = published_.Latest();
+    EXPECT_EQ(latest.forRecording.text[_READING_TEXT::kMainFunction], u"DCV");
+    EXPECT_NEAR(latest.main.count, 15000, 500) << "the input is a quarter of the 6 V range";
+  } else {
+    window_.PumpUntil([&] { return watch(), !controller_->Connected(); }, 10s);
+    EXPECT_FALSE(controller_->Connected());
+    ASSERT_FALSE(window_.Received().empty());
+    EXPECT_EQ(window_.Received().back(), (std::pair<int, std::intptr_t>{app_message::kCommunicationError, 1}));
+  }
+  for (const std::string& value : shown) EXPECT_TRUE(value.empty() || std::regex_match(value, reading)) << value;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Glitches, HostileMeterTest,
+    testing::Values(HostileCase{"StatusAnsweredTwiceOnce", {LineFault::AnswerTwice, ":STAT?", {}, 1}, true},
+                    HostileCase{"GarbageOnce", {LineFault::Garbage, ":CONF?", {}, 1}, true},
+                    HostileCase{"NulBytesOnce", {LineFault::NulBytes, ":FETCCNTDISP?", {}, 1}, true},
+                    HostileCase{"TenKilobyteLineOnce", {LineFault::OverlongLine, ":FETCCNTDISP2?", {}, 1}, true},
+                    HostileCase{"BatteryLevelOneCommandLate", {LineFault::LagOne, ":SYST:BATT?", {}, 1}, false},
+                    HostileCase{"CommandErrorAlways", {LineFault::CommandError, "", {}, 0}, false}),
+    [](const testing::TestParamInfo<HostileCase>& info) { return std::string(info.param.name); });
 
 TEST_F(LiveMonitorTest, APulledCableReconnectsByItselfWithAutomaticConnection) {
   StartMeter("RV7361");
