@@ -8,6 +8,7 @@
 //   rv7300s-cli export FILE.vdmm OUT.csv [--language en|ja] [--decimal .|,] [--separator ,|;] [--time real|relative]
 //   rv7300s-cli memory OUT.csv [--port N] [--language en|ja] [--decimal .|,] [--separator ,|;]
 #include <iostream>
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
@@ -81,14 +82,12 @@ int Identify(const std::vector<std::string>& args) {
   if (!FirmwareSupported(meter.modelIndex, meter.firmwareVersion)) {
     std::cerr << "rv7300s-cli: firmware \"" << meter.firmwareVersion << "\" is not 0.83 or later; "
               << "the program cannot connect to this meter\n";
+    return 1;
   }
   return 0;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  const std::vector<std::string> args(argv + 1, argv + argc);
+int Run(const std::vector<std::string>& args) {
   if (args.empty()) return Usage("no command");
   const std::vector<std::string> rest(args.begin() + 1, args.end());
   if (args[0] == "ports") return rest.empty() ? Ports() : Usage("ports takes no arguments");
@@ -100,4 +99,17 @@ int main(int argc, char** argv) {
   if (args[0] == "export") return ExportCommand(rest);
   if (args[0] == "memory") return MemoryCommand(rest);
   return Usage("unknown command " + args[0]);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // The readers refuse a file they have no room for with its own message;
+  // whatever else runs short ends the command with a message, not an abort.
+  try {
+    return Run(std::vector<std::string>(argv + 1, argv + argc));
+  } catch (const std::bad_alloc&) {
+    std::cerr << "rv7300s-cli: out of memory\n";
+    return 1;
+  }
 }

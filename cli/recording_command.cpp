@@ -32,7 +32,7 @@ std::optional<Recording> Read(const std::string& file, int language) {
   try {
     const RecordingCheck check = ReadRecordingFile(file, recording);
     if (check == RecordingCheck::ok) return recording;
-    std::cerr << "rv7300s-cli: " << file << ": " << Escaped(RecordingCheckMessage(check, language)) << '\n';
+    std::cerr << "rv7300s-cli: " << file << ": " << Utf16ToUtf8(RecordingCheckMessage(check, language)) << '\n';
   } catch (const CArchiveException& error) {
     std::cerr << "rv7300s-cli: " << Utf16ToUtf8(error.Message(language)) << '\n';
   } catch (const CFileException& error) {
@@ -112,7 +112,12 @@ int ExportCommand(const std::vector<std::string>& args) {
   }
   const RecordStore& store = read->store;
   try {
-    ExportRecordingCsv(args[1], store, {store.recordModel, store.recordSerial, store.recordFirmware}, s);
+    const CsvLosses losses =
+        ExportRecordingCsv(args[1], store, {store.recordModel, store.recordSerial, store.recordFirmware}, s);
+    // The file is written; what it could not hold is said, not hidden.
+    if (!losses.texts.empty()) {
+      std::cerr << "rv7300s-cli: " << Utf16ToUtf8(CsvLossesMessage(losses, shownLanguage)) << '\n';
+    }
   } catch (const CFileException& error) {
     std::cerr << "rv7300s-cli: " << Utf16ToUtf8(error.Message(shownLanguage)) << '\n';
     return 1;

@@ -8,7 +8,7 @@
 #include "catalogue/ui_words.h"
 #include "catalogue/value_format.h"
 #include "link/identification.h"
-#include "persistence/ansi_code_page.h"
+#include "persistence/csv_encoder.h"
 #include "persistence/csv_field.h"
 
 namespace {
@@ -149,6 +149,22 @@ std::vector<std::u16string> MemoryCsvHeader(const MemoryCsvMeter& meter, const C
   return lines;
 }
 
+// The status words and modes the meter writes; anything else is not a
+// record of this meter's (line noise, a reply cut or shifted).
+constexpr int kHighestStatus = 3;
+constexpr int kHoldModes[] = {0, memory_hold::kMax, memory_hold::kMin, memory_hold::kPeak};
+
+bool MemoryRecordDecodes(const MemoryRecord& r) {
+  const int row = r.FunctionRow();
+  if (row < 0 || row >= RowCount(kFamily)) return false;
+  const RangeSetKind set = r.Peak() ? RangeSetKind::peak : RangeSetKind::normal;
+  const int range = RangeColumn(r, row);
+  const int frequencyRanges = static_cast<int>(TablesOf(kFamily).frequency.tokens.size());
+  return range >= 0 && range < RangeCount(kFamily, row, set) && r.mainStatus >= 0 && r.mainStatus <= kHighestStatus &&
+         r.subStatus >= 0 && r.subStatus <= kHighestStatus && OneOf(r.holdMode, kHoldModes) &&
+         r.frequencyRange >= 0 && r.frequencyRange < frequencyRanges;
+}
+
 std::u16string MemoryCsvLine(int number, const MemoryRecord& r, const MemoryCsvFormat& format) {
   const int row = r.FunctionRow();
   const bool peak = r.Peak();
@@ -246,7 +262,9 @@ std::u16string MemoryCsvLine(int number, const MemoryRecord& r, const MemoryCsvF
 }
 
 std::string EncodeMemoryCsvLine(std::u16string_view line) {
-  std::u16string text(line);
-  text += u"\r\n";
-  return Utf16ToAnsi(text);
+  // The words are the catalogue's: the code page must hold their language.
+  CsvEncoder encoder(CatalogueLanguage());
+  std::string bytes;
+  encoder.Append(bytes, line);
+  return bytes + "\r\n";
 }

@@ -33,6 +33,10 @@ std::vector<std::u16string> MemoryCsvHeader(const MemoryCsvMeter& meter, const C
 // The line of memory `number`, without its line end.  Only records that
 // hold a reading belong in the file (MemoryRecord::HoldsReading).
 std::u16string MemoryCsvLine(int number, const MemoryRecord& record, const MemoryCsvFormat& format);
+// Whether a record that holds a reading can be read as one: a known
+// function, a range it has, and status words and modes the meter writes.
+bool MemoryRecordDecodes(const MemoryRecord& record);
 
-// A line as the file stores it: in the system's ANSI code page, ending in CR LF.
+// A line as the file stores it: in the code page of a CSV file for the
+// catalogue's language (csv_encoder.h), ending in CR LF.
 std::string EncodeMemoryCsvLine(std::u16string_view line);

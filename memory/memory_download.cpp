@@ -1,11 +1,12 @@
 #include "memory/memory_download.h"
 
-#include <memory>
 
 #include "link/com_port.h"
 #include "link/commands.h"
 #include "link/identification.h"
+#include "memory/memory_csv.h"
 #include "persistence/archive_file.h"
+#include "persistence/replace_file.h"
 
 namespace {
 
@@ -54,8 +55,6 @@ MemoryDownload::StartResult MemoryDownload::Start(MemoryDownloadSetup setup) {
 
   setup_ = std::move(setup);
   firmware_ = *firmware;
-  temporary_ = setup_.file;
-  temporary_ += ".new";
   stop_ = false;
   readerFinished_ = readerSucceeded_ = false;
   fileReady_ = fileFailed_ = writeFailed_ = false;
@@ -124,6 +123,12 @@ void MemoryDownload::Read() {
     MemoryRing::Slot slot;
     slot.number = number;
     succeeded = !stop_ && !writeFailed_ && Exchange(command::MemoryData(number), slot.record);
+    // Bytes that make no record end the download as a failed read: never
+    // a line of nonsense, never "Completed" without every memory.
+    if (succeeded) {
+      const MemoryRecord record = MemoryRecord::Decode(slot.record);
+      succeeded = !record.HoldsReading() || MemoryRecordDecodes(record);
+    }
     if (!succeeded) break;
     std::optional<int> fill;
     while (!(fill = ring_.Put(slot)) && !stop_ && !writeFailed_) std::this_thread::sleep_for(kPollTurn);
@@ -140,67 +145,56 @@ void MemoryDownload::Read() {
 }
 
 void MemoryDownload::Write() {
-  std::unique_ptr<CFile> file;
-  try {
-    file = std::make_unique<CFile>(temporary_, CFile::Mode::create);
-  } catch (const CFileException&) {
-    fileFailed_ = true;
-    writerEnded_ = true;
-    return;
-  }
-  fileReady_ = true;
-
   // After a failed write the writer still empties the ring, so the reader
   // is never left waiting; it stops fetching when it sees the failure.
   auto fail = [&](const CFileException& error) {
+    if (writeFailed_) return;
     writeError_.emplace(error.cause(), setup_.file, error.systemError());  // the user knows the file by its own name
     writeFailed_ = true;
   };
-  auto write = [&](std::u16string_view line) {
-    if (writeFailed_) return;
-    const std::string bytes = EncodeMemoryCsvLine(line);
-    try {
-      file->Write(bytes.data(), bytes.size());
-    } catch (const CFileException& error) {
-      fail(error);
+  // Thrown out of the replacement to leave the file that was there.
+  struct KeepTheOldFile {};
+  try {
+    ReplaceFile(setup_.file, [&](CFile& file) {
+      fileReady_ = true;
+      auto write = [&](std::u16string_view line) {
+        if (writeFailed_) return;
+        const std::string bytes = EncodeMemoryCsvLine(line);
+        try {
+          file.Write(bytes.data(), bytes.size());
+        } catch (const CFileException& error) {
+          fail(error);
+        }
+      };
+      for (const std::u16string& line : MemoryCsvHeader(setup_.meter, setup_.date.value_or(Today()), setup_.format)) {
+        write(line);
+      }
+      for (;;) {
+        if (auto taken = ring_.Take()) {
+          Tell(memory_message::kRingFill, taken->second);
+          const MemoryRecord record = MemoryRecord::Decode(taken->first.record);
+          if (record.HoldsReading()) write(MemoryCsvLine(taken->first.number, record, setup_.format));
+          continue;
+        }
+        // The reader may have put its last record between the look at the
+        // ring and the look at its flag.
+        if (readerFinished_ && ring_.Fill() == 0) break;
+        if (stop_) break;
+        std::this_thread::sleep_for(kPollTurn);
+      }
+      // A failed download still gives the memories fetched before the
+      // failure; one that fetched nothing leaves what was there.
+      if (writeFailed_ || stop_ || !(readerSucceeded_ || fetched_ > 0)) throw KeepTheOldFile{};
+    });
+  } catch (const KeepTheOldFile&) {
+  } catch (const CFileException& error) {
+    if (!fileReady_) {  // not even the temporary file could be made
+      fileFailed_ = true;
+      writerEnded_ = true;
+      return;
     }
-  };
-
-  for (const std::u16string& line : MemoryCsvHeader(setup_.meter, setup_.date.value_or(Today()), setup_.format)) {
-    write(line);
+    fail(error);
   }
-  for (;;) {
-    if (auto taken = ring_.Take()) {
-      Tell(memory_message::kRingFill, taken->second);
-      const MemoryRecord record = MemoryRecord::Decode(taken->first.record);
-      if (record.HoldsReading()) write(MemoryCsvLine(taken->first.number, record, setup_.format));
-      continue;
-    }
-    // The reader may have put its last record between the look at the
-    // ring and the look at its flag.
-    if (readerFinished_ && ring_.Fill() == 0) break;
-    if (stop_) break;
-    std::this_thread::sleep_for(kPollTurn);
-  }
-
-  if (!writeFailed_) {
-    try {
-      file->Flush();
-      file->Close();
-    } catch (const CFileException& error) {
-      fail(error);
-    }
-  }
-  file.reset();
-  // A failed download still gives the memories fetched before the failure;
-  // one that fetched nothing leaves what was there.
-  const bool keep = !writeFailed_ && !stop_ && (readerSucceeded_ || fetched_ > 0);
-  std::error_code error;
-  if (keep) {
-    std::filesystem::rename(temporary_, setup_.file, error);
-    if (error) fail(CFileException(CFileException::Cause::generic, setup_.file, error.value()));
-  }
-  if (!keep || error) std::filesystem::remove(temporary_, error);
 
   outcome_ = writeFailed_ ? MemoryOutcome::writeError
                           : readerSucceeded_ ? MemoryOutcome::complete : MemoryOutcome::readError;

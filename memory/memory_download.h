@@ -89,7 +89,6 @@ class MemoryDownload {
   AppMessages& dialog_;
   MemoryDownloadSetup setup_;
   int firmware_ = 0;
-  std::filesystem::path temporary_;
   MemoryRing ring_;
   std::thread reader_;
   std::thread writer_;  // started by the reader once the memory holds something

@@ -1,5 +1,6 @@
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -14,46 +15,113 @@ bool JapaneseUserLocale() {
   return false;
 }
 
+int AnsiCodePage() { return JapaneseUserLocale() ? kJapaneseCodePage : 1252; }
+
 namespace {
 
-// Converts with iconv, replacing what cannot be converted unit by unit.
-std::string Convert(const char* to, const char* from, std::string_view input, std::size_t unit,
-                    std::string_view replacement) {
-  iconv_t converter = iconv_open(to, from);
-  if (converter == reinterpret_cast<iconv_t>(-1)) return {};
-  std::string output;
-  char buffer[1024];
-  char* in = const_cast<char*>(input.data());
-  std::size_t inLeft = input.size();
-  while (inLeft > 0) {
-    char* out = buffer;
-    std::size_t outLeft = sizeof buffer;
-    const std::size_t result = iconv(converter, &in, &inLeft, &out, &outLeft);
-    output.append(buffer, static_cast<std::size_t>(out - buffer));
-    if (result == static_cast<std::size_t>(-1) && errno != E2BIG) {
-      // An invalid or incomplete sequence: one replacement, then go on.
-      output.append(replacement);
-      const std::size_t skip = std::min(unit, inLeft);
-      in += skip;
-      inLeft -= skip;
-      iconv(converter, nullptr, nullptr, nullptr, nullptr);
-    }
-  }
-  iconv_close(converter);
-  return output;
+const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);  // what iconv_open returns on failure
+constexpr char16_t kReplacementCharacter = u'\uFFFD';
+
+std::string IconvName(int codePage) { return codePage == kUtf8CodePage ? "UTF-8" : "CP" + std::to_string(codePage); }
+
+// One iconv call over `in`, handing what it made to `emit` through a small
+// buffer.  Returns 0, or where it stopped at a sequence it cannot convert,
+// iconv's error: EILSEQ not a character, EINVAL the input ends inside one.
+template <typename Emit>
+int Step(iconv_t converter, char*& in, std::size_t& inLeft, Emit emit) {
+  char buffer[4096];
+  char* out = buffer;
+  std::size_t outLeft = sizeof buffer;
+  const bool stopped = iconv(converter, &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1);
+  const int error = stopped && errno != E2BIG ? errno : 0;
+  emit(buffer, static_cast<std::size_t>(out - buffer));
+  return error;
 }
 
 }  // namespace
 
-std::string AnsiCodePage() { return JapaneseUserLocale() ? "CP932" : "CP1252"; }
+struct AnsiDecoder::State {
+  iconv_t converter = kNoConverter;
+  std::string pending;  // the start of a character that the next piece ends
+};
 
-std::u16string AnsiToUtf16(std::string_view bytes) {
-  static const std::string kReplacement("\xFD\xFF", 2);  // U+FFFD in UTF-16LE
-  const std::string wide = Convert("UTF-16LE", AnsiCodePage().c_str(), bytes, 1, kReplacement);
-  return std::u16string(reinterpret_cast<const char16_t*>(wide.data()), wide.size() / 2);
+AnsiDecoder::AnsiDecoder() : state_(std::make_unique<State>()) {
+  state_->converter = iconv_open("UTF-16LE", IconvName(AnsiCodePage()).c_str());
 }
 
-std::string Utf16ToAnsi(std::u16string_view text) {
-  const std::string_view bytes(reinterpret_cast<const char*>(text.data()), text.size() * 2);
-  return Convert(AnsiCodePage().c_str(), "UTF-16LE", bytes, 2, "?");
+AnsiDecoder::~AnsiDecoder() {
+  if (state_->converter != kNoConverter) iconv_close(state_->converter);
+}
+
+void AnsiDecoder::Decode(std::string_view bytes, bool last, std::u16string& text) {
+  if (state_->converter == kNoConverter) {  // a system without the code page: ASCII is the same in all
+    for (const char c : bytes) {
+      text += static_cast<unsigned char>(c) < 0x80 ? static_cast<char16_t>(c) : kReplacementCharacter;
+    }
+    return;
+  }
+  // A held-back start of a character is at most a few bytes: joining it
+  // with the next piece costs nothing worth avoiding.
+  std::string joined;
+  if (!state_->pending.empty()) {
+    joined = std::move(state_->pending);
+    joined.append(bytes);
+    state_->pending.clear();
+    bytes = joined;
+  }
+  auto emit = [&](const char* data, std::size_t size) {
+    const std::size_t units = size / 2;
+    const std::size_t at = text.size();
+    text.resize(at + units);
+    std::memcpy(text.data() + at, data, units * 2);
+  };
+  char* in = const_cast<char*>(bytes.data());
+  std::size_t inLeft = bytes.size();
+  while (inLeft > 0) {
+    const int error = Step(state_->converter, in, inLeft, emit);
+    if (error == 0) continue;
+    if (error == EINVAL && !last) {  // a character the next piece completes
+      state_->pending.assign(in, inLeft);
+      return;
+    }
+    text += kReplacementCharacter;  // a byte the code page does not define
+    ++in;
+    --inLeft;
+    iconv(state_->converter, nullptr, nullptr, nullptr, nullptr);
+  }
+}
+
+struct CodePageEncoder::State {
+  iconv_t converter = kNoConverter;
+};
+
+CodePageEncoder::CodePageEncoder(int codePage) : codePage_(codePage), state_(std::make_unique<State>()) {
+  state_->converter = iconv_open(IconvName(codePage).c_str(), "UTF-16LE");
+}
+
+CodePageEncoder::~CodePageEncoder() {
+  if (state_->converter != kNoConverter) iconv_close(state_->converter);
+}
+
+bool CodePageEncoder::Encode(std::u16string_view text, std::string& bytes) {
+  if (state_->converter == kNoConverter) {  // a system without the code page: ASCII is the same in all
+    for (const char16_t c : text) bytes += c < 0x80 ? static_cast<char>(c) : '?';
+    return std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; });
+  }
+  bool whole = true;
+  char* in = const_cast<char*>(reinterpret_cast<const char*>(text.data()));
+  std::size_t inLeft = text.size() * 2;
+  auto emit = [&](const char* data, std::size_t size) { bytes.append(data, size); };
+  while (inLeft > 0) {
+    if (Step(state_->converter, in, inLeft, emit) == 0) continue;
+    // A character the code page lacks (a surrogate pair counts as one).
+    whole = false;
+    bytes += '?';
+    const bool pair = inLeft >= 4 && (in[1] & 0xFC) == 0xD8;
+    const std::size_t skip = std::min<std::size_t>(pair ? 4 : 2, inLeft);
+    in += skip;
+    inLeft -= skip;
+    iconv(state_->converter, nullptr, nullptr, nullptr, nullptr);
+  }
+  return whole;
 }

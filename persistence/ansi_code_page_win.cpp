@@ -4,23 +4,90 @@
 
 bool JapaneseUserLocale() { return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE; }
 
-std::string AnsiCodePage() { return "CP" + std::to_string(GetACP()); }
+int AnsiCodePage() { return static_cast<int>(GetACP()); }
 
-std::u16string AnsiToUtf16(std::string_view bytes) {
-  if (bytes.empty()) return {};
-  const int size = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-  std::u16string text(static_cast<std::size_t>(size), u'\0');
-  MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()),
-                      reinterpret_cast<wchar_t*>(text.data()), size);
-  return text;
+namespace {
+
+// Bytes at the end of `bytes` that begin a character not complete in them.
+std::size_t IncompleteTail(std::string_view bytes, UINT codePage) {
+  if (codePage == CP_UTF8) {
+    // Back over continuation bytes to the lead byte, which says how long
+    // its character is.
+    std::size_t start = bytes.size();
+    while (start > 0 && bytes.size() - start < 3 && (static_cast<unsigned char>(bytes[start - 1]) & 0xC0) == 0x80) {
+      --start;
+    }
+    if (start == 0) return 0;
+    const unsigned char lead = static_cast<unsigned char>(bytes[start - 1]);
+    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    const std::size_t present = bytes.size() - start + 1;
+    return present < length ? present : 0;
+  }
+  // Double-byte code pages: a lead byte is known only counting from the
+  // start, since a trail byte may look like one.
+  std::size_t i = 0;
+  while (i < bytes.size()) i += IsDBCSLeadByteEx(codePage, static_cast<BYTE>(bytes[i])) ? 2 : 1;
+  return i > bytes.size() ? 1 : 0;
 }
 
-std::string Utf16ToAnsi(std::u16string_view text) {
-  if (text.empty()) return {};
+}  // namespace
+
+struct AnsiDecoder::State {
+  UINT codePage = CP_ACP;
+  std::string pending;  // the start of a character that the next piece ends
+};
+
+AnsiDecoder::AnsiDecoder() : state_(std::make_unique<State>()) { state_->codePage = GetACP(); }
+
+AnsiDecoder::~AnsiDecoder() = default;
+
+void AnsiDecoder::Decode(std::string_view bytes, bool last, std::u16string& text) {
+  std::string joined;
+  if (!state_->pending.empty()) {
+    joined = std::move(state_->pending);
+    joined.append(bytes);
+    state_->pending.clear();
+    bytes = joined;
+  }
+  const std::size_t tail = last ? 0 : IncompleteTail(bytes, state_->codePage);
+  state_->pending.assign(bytes.substr(bytes.size() - tail));
+  bytes.remove_suffix(tail);
+  // A piece at a time keeps the sizes far below what an int holds; bytes
+  // the code page does not define come out as U+FFFD.
+  constexpr std::size_t kPiece = 1 << 20;
+  while (!bytes.empty()) {
+    std::size_t size = std::min(bytes.size(), kPiece);
+    if (size < bytes.size()) size -= IncompleteTail(bytes.substr(0, size), state_->codePage);
+    const int length = static_cast<int>(size);
+    const int units = MultiByteToWideChar(state_->codePage, 0, bytes.data(), length, nullptr, 0);
+    const std::size_t at = text.size();
+    text.resize(at + static_cast<std::size_t>(units));
+    MultiByteToWideChar(state_->codePage, 0, bytes.data(), length, reinterpret_cast<wchar_t*>(text.data() + at),
+                        units);
+    bytes.remove_prefix(size);
+  }
+}
+
+struct CodePageEncoder::State {};
+
+CodePageEncoder::CodePageEncoder(int codePage) : codePage_(codePage), state_(std::make_unique<State>()) {}
+
+CodePageEncoder::~CodePageEncoder() = default;
+
+bool CodePageEncoder::Encode(std::u16string_view text, std::string& bytes) {
+  if (text.empty()) return true;
+  const auto codePage = static_cast<UINT>(codePage_);
   const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
   const int length = static_cast<int>(text.size());
-  const int size = WideCharToMultiByte(CP_ACP, 0, wide, length, nullptr, 0, nullptr, nullptr);
-  std::string bytes(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide, length, bytes.data(), size, nullptr, nullptr);
-  return bytes;
+  // UTF-8 holds every character and takes no default character.
+  const bool utf8 = codePage == CP_UTF8;
+  const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
+  BOOL usedDefault = FALSE;
+  BOOL* lost = utf8 ? nullptr : &usedDefault;
+  const char* question = utf8 ? nullptr : "?";
+  const int size = WideCharToMultiByte(codePage, flags, wide, length, nullptr, 0, question, lost);
+  const std::size_t at = bytes.size();
+  bytes.resize(at + static_cast<std::size_t>(size));
+  WideCharToMultiByte(codePage, flags, wide, length, bytes.data() + at, size, question, lost);
+  return !usedDefault;
 }

@@ -1,7 +1,9 @@
 #include "persistence/archive.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
+#include <new>
 
 #include "persistence/ansi_code_page.h"
 
@@ -170,14 +172,34 @@ CArchive& CArchive::operator>>(std::u16string& value) {
     begin_ = end_;
     Fail(CArchiveException::Cause::endOfFile);
   }
-  if (unitSize == 2) {
-    std::u16string text(static_cast<std::size_t>(length), u'\0');
-    Read(text.data(), text.size() * 2);
-    value = std::move(text);
-  } else {
-    std::string bytes(static_cast<std::size_t>(length), '\0');
-    Read(bytes.data(), bytes.size());
-    value = AnsiToUtf16(bytes);
+  // The room is the text's own and no more; where even that is not there,
+  // the file is refused like any other it cannot be read from.
+  try {
+    value = unitSize == 2 ? ReadUnicodeText(length) : ReadAnsiText(length);
+  } catch (const std::bad_alloc&) {
+    Fail(CArchiveException::Cause::noMemory);
   }
   return *this;
+}
+
+std::u16string CArchive::ReadUnicodeText(std::uint64_t length) {
+  std::u16string text(static_cast<std::size_t>(length), u'\0');
+  Read(text.data(), text.size() * 2);
+  return text;
+}
+
+// Converted a buffer at a time straight into the UTF-16 text: a byte never
+// gives more than one code unit, so the room made at first is enough.
+std::u16string CArchive::ReadAnsiText(std::uint64_t length) {
+  std::u16string text;
+  text.reserve(static_cast<std::size_t>(length));
+  AnsiDecoder decoder;
+  char piece[kBufferSize];
+  while (length > 0) {
+    const std::size_t size = static_cast<std::size_t>(std::min<std::uint64_t>(length, sizeof piece));
+    Read(piece, size);
+    length -= size;
+    decoder.Decode(std::string_view(piece, size), length == 0, text);
+  }
+  return text;
 }

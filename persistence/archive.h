@@ -70,6 +70,8 @@ class CArchive {
   void CheckLoading() const;
   template <typename T> void Put(T value);
   template <typename T> T Take();
+  std::u16string ReadUnicodeText(std::uint64_t length);
+  std::u16string ReadAnsiText(std::uint64_t length);
 
   ArchiveFile& file_;
   Mode mode_;

@@ -1,11 +1,12 @@
 #include "persistence/archive_exception.h"
 
+#include "app/text/added_texts.h"
 #include "link/utf16.h"
 #include "persistence/localized_text.h"
 
 namespace {
 
-// Indexed by cause code.
+// Indexed by cause code, up to writeOnly; noMemory is an added text.
 constexpr LocalizedText kTexts[] = {
     {u"", u""},
     {u"%1 へのアクセス中に不明なエラーが発生しました。", u"An unknown error occurred while accessing %1."},
@@ -13,6 +14,11 @@ constexpr LocalizedText kTexts[] = {
     {u"%1 の末尾以降にアクセスしようとしました。", u"An attempt was made to access %1 past its end."},
     {u"%1 へ書き込み中に読み取ろうとしました。", u"Tried to read from %1 while writing it."},
 };
+
+std::u16string TextOf(CArchiveException::Cause cause, int language) {
+  if (cause == CArchiveException::Cause::noMemory) return std::u16string(Word(AddedText::noMemoryToRead, language));
+  return kTexts[static_cast<int>(cause)].In(language);
+}
 
 }  // namespace
 
@@ -28,10 +34,10 @@ std::u16string FormatWithPath(const char16_t* text, const std::filesystem::path&
 }
 
 CArchiveException::CArchiveException(Cause cause, std::filesystem::path path)
-    : std::runtime_error(Utf16ToUtf8(FormatWithPath(kTexts[static_cast<int>(cause)].english, path, 1))),
+    : std::runtime_error(Utf16ToUtf8(FormatWithPath(TextOf(cause, 1).c_str(), path, 1))),
       cause_(cause),
       path_(std::move(path)) {}
 
 std::u16string CArchiveException::Message(int language) const {
-  return FormatWithPath(kTexts[static_cast<int>(cause_)].In(language), path_, language);
+  return FormatWithPath(TextOf(cause_, language).c_str(), path_, language);
 }

@@ -8,7 +8,9 @@
 
 class CArchiveException : public std::runtime_error {
  public:
-  enum class Cause { generic = 1, readOnly = 2, endOfFile = 3, writeOnly = 4 };
+  // noMemory: a value the file declares does not fit in the memory there
+  // is; the file may be hostile or the machine short of memory.
+  enum class Cause { generic = 1, readOnly = 2, endOfFile = 3, writeOnly = 4, noMemory = 5 };
 
   CArchiveException(Cause cause, std::filesystem::path path);
 

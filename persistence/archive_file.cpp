@@ -9,24 +9,22 @@
 #include <cstring>
 
 #include "persistence/file_exception.h"
+#include "persistence/regular_file.h"
 
 CFile::CFile(const std::filesystem::path& path, Mode mode) : path_(path) {
+  if (mode == Mode::read) {
+    file_ = OpenRegularFile(path, length_);
+    return;
+  }
 #ifdef _WIN32
-  file_ = _wfopen(path.c_str(), mode == Mode::read ? L"rb" : L"wb");
+  file_ = _wfopen(path.c_str(), L"wb");
 #else
-  file_ = std::fopen(path.c_str(), mode == Mode::read ? "rb" : "wb");
+  file_ = std::fopen(path.c_str(), "wb");
 #endif
   if (!file_) throw CFileException::FromErrno(path);
-  if (mode == Mode::read) {
-    std::error_code error;
-    const auto size = std::filesystem::file_size(path, error);
-    if (error) {
-      std::fclose(file_);
-      throw CFileException(CFileException::Cause::generic, path, error.value());
-    }
-    length_ = size;
-  }
 }
+
+CFile::CFile(std::FILE* file, std::filesystem::path path) : path_(std::move(path)), file_(file) {}
 
 CFile::~CFile() {
   if (file_) std::fclose(file_);

@@ -24,8 +24,12 @@ class ArchiveFile {
 // A binary file on disk.  Failures raise CFileException.
 class CFile : public ArchiveFile {
  public:
-  enum class Mode { read, create };  // create: create or truncate, write
+  // read: a regular file only (see regular_file.h); create: create or
+  // truncate, write.
+  enum class Mode { read, create };
   CFile(const std::filesystem::path& path, Mode mode);
+  // Takes over `file`, open for writing; `path` names it in messages.
+  CFile(std::FILE* file, std::filesystem::path path);
   ~CFile() override;
   CFile(const CFile&) = delete;
   CFile& operator=(const CFile&) = delete;

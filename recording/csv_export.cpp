@@ -1,6 +1,5 @@
 #include "recording/csv_export.h"
 
-#include <algorithm>
 #include <iterator>
 #include <optional>
 #include <string>
@@ -10,8 +9,7 @@
 #include "catalogue/ui_words.h"
 #include "catalogue/value_format.h"
 #include "link/identification.h"
-#include "persistence/ansi_code_page.h"
-#include "persistence/csv_field.h"
+#include "persistence/csv_encoder.h"
 #include "persistence/replace_file.h"
 #include "recording/record_rendering.h"
 #include "recording/time_texts.h"
@@ -55,40 +53,33 @@ void ReplaceAll(std::u16string& text, std::u16string_view from, std::u16string_v
   }
 }
 
-// One line at a time: fields are joined by the separator, and the finished
-// line is converted and handed on before the next one is begun.
+// One line at a time: each field goes into the code page as it comes, and
+// the finished line is handed on before the next one is begun.
 class CsvLine {
  public:
-  CsvLine(char16_t separator, const std::function<void(std::string_view)>& write)
-      : separator_(separator), write_(write) {}
+  CsvLine(char16_t separator, CsvEncoder& encoder, const std::function<void(std::string_view)>& write)
+      : separator_(separator), encoder_(encoder), write_(write) {}
 
   // A separator, quote or line break inside a field (the user's memo, the
   // name "DCV,ACV") would otherwise shift every later column.
   CsvLine& operator<<(std::u16string_view field) {
-    AppendCsvField(line_, field, separator_, empty_);
+    encoder_.AppendField(line_, field, separator_, empty_);
     empty_ = false;
     return *this;
   }
 
   void End() {
-    line_ += u"\r\n";
-    // Most lines are plain ASCII, which every ANSI code page keeps as it
-    // is; the converter costs more per call than such a line is worth.
-    if (std::all_of(line_.begin(), line_.end(), [](char16_t c) { return c < 0x80; })) {
-      ascii_.assign(line_.begin(), line_.end());
-      write_(ascii_);
-    } else {
-      write_(Utf16ToAnsi(line_));
-    }
+    line_ += "\r\n";
+    write_(line_);
     line_.clear();
     empty_ = true;
   }
 
  private:
   char16_t separator_;
+  CsvEncoder& encoder_;
   const std::function<void(std::string_view)>& write_;
-  std::u16string line_;
-  std::string ascii_;
+  std::string line_;
   bool empty_ = true;
 };
 
@@ -201,13 +192,15 @@ void WriteRecord(CsvLine& line, const _RECORD_DATA& r, std::size_t index, const 
 
 }  // namespace
 
-void WriteRecordingCsv(const RecordStore& store, const CsvIdentity& meter, const Settings& settings,
-                       const std::function<void(std::string_view bytes)>& write) {
+CsvLosses WriteRecordingCsv(const RecordStore& store, const CsvIdentity& meter, const Settings& settings,
+                            const std::function<void(std::string_view bytes)>& write) {
   const char16_t separator = settings.listSeparator == 1 ? u';' : u',';
   const int model = meter.modelIndex;
   const Family family = FamilyOf(model);
   const bool relativeTime = settings.timeDisplayMode == 1;
-  CsvLine line(separator, write);
+  // The words are the catalogue's: the code page must hold their language.
+  CsvEncoder encoder(CatalogueLanguage());
+  CsvLine line(separator, encoder, write);
 
   line << kBanner;
   line.End();
@@ -280,16 +273,18 @@ void WriteRecordingCsv(const RecordStore& store, const CsvIdentity& meter, const
                             UiWord(word::kCelsius),
                             UiWord(word::kFahrenheit)};
   for (std::size_t i = 0; i < store.Size(); ++i) WriteRecord(line, store.At(i), i, context);
+  return encoder.Losses();
 }
 
-void ExportRecordingCsv(const std::filesystem::path& file, const RecordStore& store, const CsvIdentity& meter,
-                        const Settings& settings) {
+CsvLosses ExportRecordingCsv(const std::filesystem::path& file, const RecordStore& store, const CsvIdentity& meter,
+                             const Settings& settings) {
   // Lines are short; gathering them spares the disk a call per record.
   constexpr std::size_t kChunk = 64 * 1024;
+  CsvLosses losses;
   ReplaceFile(file, [&](CFile& output) {
     std::string chunk;
     chunk.reserve(kChunk + 1024);
-    WriteRecordingCsv(store, meter, settings, [&](std::string_view bytes) {
+    losses = WriteRecordingCsv(store, meter, settings, [&](std::string_view bytes) {
       chunk += bytes;
       if (chunk.size() >= kChunk) {
         output.Write(chunk.data(), chunk.size());
@@ -298,4 +293,5 @@ void ExportRecordingCsv(const std::filesystem::path& file, const RecordStore& st
     });
     if (!chunk.empty()) output.Write(chunk.data(), chunk.size());
   });
+  return losses;
 }

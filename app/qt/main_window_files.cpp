@@ -115,7 +115,8 @@ void CQM8000Dlg::OnExportCsv() {
           ? CsvIdentity{store_.recordModel, store_.recordSerial, store_.recordFirmware}
           : CsvIdentity{meter.modelIndex, Utf8ToUtf16(meter.serialNumber), Utf8ToUtf16(meter.firmwareVersion)};
   try {
-    ExportRecordingCsv(PathOf(file), store_, identity, settings_);
+    const CsvLosses losses = ExportRecordingCsv(PathOf(file), store_, identity, settings_);
+    if (!losses.texts.empty()) services_.Show(CsvLossesMessage(losses, settings_.language), MessageIcon::warning);
   } catch (const CFileException& error) {
     if (error.cause() == CFileException::Cause::fileNotFound || error.cause() == CFileException::Cause::accessDenied) {
       std::u16string text(Word(kCannotOpen, settings_.language));

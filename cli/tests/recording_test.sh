@@ -45,6 +45,48 @@ printf 'not a recording' >"$work/other.vdmm"
 err="$(LANG=C "$cli" info "$work/other.vdmm" 2>&1)"; code=$?
 [ $code -eq 1 ] || fail "other file: exit $code"
 grep -qF "Incorrect file format." <<<"$err" || fail "other file message: $err"
+grep -qxF "File created by other program, or file corrupted." <<<"$err" || fail "no real line breaks: $err"
+
+# What is not a file says what it is, at once: a pipe is never waited on.
+refused() {  # the message expected, then the command
+  local expected="$1" err code
+  shift
+  err="$(LANG=C timeout 10 "$@" 2>&1)"; code=$?
+  [ $code -eq 1 ] || fail "$*: exit $code"
+  grep -qF -- "$expected" <<<"$err" || fail "$*: $err"
+}
+mkfifo "$work/pipe.vdmm"
+mkdir "$work/folder.csv"
+refused "$work/pipe.vdmm is not a regular file" "$cli" info "$work/pipe.vdmm"
+refused "$work is a folder, not a file." "$cli" info "$work"
+refused "/dev/zero is not a regular file" "$cli" export /dev/zero "$work/zero.csv"
+refused "$work/folder.csv is a folder, not a file." "$cli" export "$data/recording.vdmm" "$work/folder.csv"
+[ -d "$work/folder.csv" ] || fail "the folder was replaced"
+
+# Variants of the fixture with another memo (bytes on standard input).
+memo_at="$(LC_ALL=C grep -obUaP '\xff\xfe\xff\x09m\x00e\x00m\x00o\x00' "$data/recording.vdmm" | cut -d: -f1)"
+with_memo() { { head -c "$memo_at" "$data/recording.vdmm"; cat; tail -c +$((memo_at + 23)) "$data/recording.vdmm"; } >"$1"; }
+
+# A 1-byte memo of 32 MiB read with less memory than its text needs: the
+# archive's message, not an abort.
+{ printf '\xff\xff\xff\x00\x00\x00\x02'; head -c 33554432 /dev/zero | tr '\0' m; } | with_memo "$work/long.vdmm"
+err="$(ulimit -v 40000; LANG=C "$cli" info "$work/long.vdmm" 2>&1)"; code=$?
+[ $code -eq 1 ] || fail "memo without room: exit $code: $err"
+grep -qF "There is not enough memory to read $work/long.vdmm." <<<"$err" || fail "memo without room: $err"
+
+# The Japanese interface on a locale without Japanese writes CP932; what a
+# code page still lacks is told on standard error.
+LANG=C "$cli" export "$data/recording.vdmm" "$work/ja-c.csv" --language ja 2>"$work/err" || fail "ja on C: exit $?"
+has "$(iconv -f CP932 -t UTF-8 "$work/ja-c.csv" | tr -d '\r')" "レコードデータ"
+[ ! -s "$work/err" ] || fail "ja on C: $(cat "$work/err")"
+{ printf '\xff\xfe\xff\x07'; printf '温度 25ºF' | iconv -f UTF-8 -t UTF-16LE; } | with_memo "$work/memo.vdmm"
+err="$(LANG=C "$cli" export "$work/memo.vdmm" "$work/memo-ja.csv" --language ja 2>&1)" || fail "lossy ja: exit $?"
+has "$(iconv -f CP932 -t UTF-8 "$work/memo-ja.csv" | tr -d '\r')" "メモ:,温度 25?F"
+grep -qF "文字コード (CP932) にない文字があり" <<<"$err" || fail "lossy ja message: $err"
+has "$err" "温度 25ºF"
+err="$(LANG=C "$cli" export "$work/memo.vdmm" "$work/memo-en.csv" --language en 2>&1)" || fail "lossy en: exit $?"
+has "$(tr -d '\r' <"$work/memo-en.csv")" "Memo:,?? 25$(printf '\xba')F"
+grep -qF "(CP1252)" <<<"$err" || fail "lossy en message: $err"
 
 LANG=C "$cli" export "$data/recording.vdmm" "$work/x.csv" --decimal , >/dev/null 2>&1; code=$?
 [ $code -eq 2 ] || fail "comma as both marks: exit $code"

@@ -23,6 +23,15 @@ grep -qF "An attempt was made to access $work/short.ini past its end." <<<"$err"
 err="$(LANG=ja_JP.UTF-8 "$cli" settings show "$work/short.ini" 2>&1 >/dev/null)"
 grep -qF "の末尾以降にアクセスしようとしました。" <<<"$err" || fail "Japanese message: $err"
 
+# A pipe or a folder as the settings file: refused at once, saying what it is.
+mkfifo "$work/pipe.ini"
+err="$(LANG=C timeout 10 "$cli" settings show "$work/pipe.ini" 2>&1 >/dev/null)"; code=$?
+[ $code -eq 1 ] || fail "pipe: exit $code"
+grep -qF "$work/pipe.ini is not a regular file" <<<"$err" || fail "pipe message: $err"
+err="$(LANG=ja_JP.UTF-8 "$cli" settings show "$work" 2>&1 >/dev/null)"; code=$?
+[ $code -eq 1 ] || fail "folder: exit $code"
+grep -qF "$work はフォルダーです。" <<<"$err" || fail "folder message: $err"
+
 LANG=C "$cli" settings show "$work/missing.ini" >/dev/null 2>&1; code=$?
 [ $code -eq 1 ] || fail "missing file: exit $code"
 LANG=C "$cli" settings frob >/dev/null 2>&1; code=$?

@@ -234,6 +234,10 @@ TEST_F(MemoryCsv, LinesAreWrittenInTheAnsiCodePageWithCrLf) {
   EXPECT_EQ(EncodeMemoryCsvLine(u"7,Temp,25.3"), "7,Temp,25.3\r\n");
   setenv("LC_ALL", "C", 1);
   EXPECT_EQ(EncodeMemoryCsvLine(u"25.3℃"), "25.3?\r\n") << "CP1252 has no degree-Celsius sign";
+  // The Japanese interface where the locale's code page has no Japanese.
+  SetCatalogueLanguage(kJapanese);
+  EXPECT_EQ(EncodeMemoryCsvLine(u"メモリデータ,25.3℃"),
+            "\x83\x81\x83\x82\x83\x8A\x83\x66\x81\x5B\x83\x5E,25.3\x81\x8E\r\n");
 }
 
 }  // namespace

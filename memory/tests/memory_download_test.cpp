@@ -9,6 +9,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <set>
 #include <sstream>
 #include <thread>
 
@@ -18,6 +19,7 @@
 #include "link/tests/temp_port_folder.h"
 #include "memory/memory_download.h"
 #include "memory/tests/record_bytes.h"
+#include "persistence/tests/scratch_folder.h"
 #include "monitor/live/headless_window.h"
 #include "sim/pty_meter.h"
 
@@ -69,6 +71,12 @@ class MemoryDownloadTest : public testing::Test {
     });
   }
 
+  // What the download folder holds.
+  std::set<std::string> Names() const {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder_)) names.insert(entry.path().filename().string());
+    return names;
+  }
   // Runs one download to its end, as the dialog's message loop would.
   MemoryOutcome Download(const fs::path& file, const std::string& firmware = "1.04") {
     MemoryDownload download(window_);
@@ -139,7 +147,7 @@ TEST_F(MemoryDownloadTest, OnlyPresentMemoriesAreFetched) {
                                              memory_message::kWriterEnd}));
   const std::vector<int> fills = Reports(memory_message::kRingFill);
   EXPECT_TRUE(std::all_of(fills.begin(), fills.end(), [](int fill) { return fill >= 0 && fill <= 10; }));
-  EXPECT_FALSE(fs::exists(folder_ / "nine.csv.new"));
+  EXPECT_EQ(Names(), std::set<std::string>{"nine.csv"}) << "no temporary file is left";
 }
 
 TEST_F(MemoryDownloadTest, ARecordWithoutItsReadingBitGivesNoLine) {
@@ -196,6 +204,50 @@ TEST_F(MemoryDownloadTest, AFetchFailingMidwayKeepsWhatWasFetched) {
   EXPECT_FALSE(ComIsOpen()) << "the transport gave up on the port";
 }
 
+// A reply whose bytes make no record of the meter's is a failed read: the
+// memories before it are kept, none after it is claimed, nothing is made up.
+TEST_F(MemoryDownloadTest, ARecordThatDoesNotDecodeIsAReadError) {
+  MemoryBytes noise;
+  noise.fill(0xA5);
+  const struct {
+    const char* name;
+    MemoryBytes record;
+  } cases[] = {
+      {"noise", noise},
+      {"a function the meter has not", RecordBytes({.function = 20})},
+      {"a range the function has not", RecordBytes({.function = 4, .range = 9})},
+      {"a status word the meter never writes", RecordBytes({.mainStatus = 7})},
+      {"a hold mode the meter never writes", RecordBytes({.hold = 3})},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Serve("1.04");
+    for (int number = 1; number <= 8; ++number) Store(number);
+    meter_->WithMeter([&](VirtualMeter& m) { m.StoreMemory(5, c.record); });
+    const fs::path file = folder_ / "noise.csv";
+    EXPECT_EQ(Download(file), MemoryOutcome::readError);
+    EXPECT_EQ(Reports(memory_message::kReaderEnd).back(), 0);
+    const std::vector<std::string> lines = DataLines(file);
+    ASSERT_EQ(lines.size(), 4u);
+    for (int i = 0; i < 4; ++i) EXPECT_TRUE(lines[i].starts_with(std::to_string(i + 1) + ",")) << lines[i];
+    ComClose();
+    meter_.reset();
+  }
+}
+
+// A reply sent twice leaves its copy behind; the next memory is still its own.
+TEST_F(MemoryDownloadTest, ARecordSentTwiceDoesNotShiftTheNext) {
+  Serve("1.04");
+  for (int number = 1; number <= 4; ++number) Store(number);
+  meter_->WithMeter([](VirtualMeter& m) { m.StoreMemory(3, RecordBytes({.main = 12345})); });
+  meter_->SetFault({LineFault::AnswerTwice, command::MemoryData(2), {}, 1});
+  const fs::path file = folder_ / "twice.csv";
+  EXPECT_EQ(Download(file), MemoryOutcome::complete);
+  const std::vector<std::string> lines = DataLines(file);
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_TRUE(lines[2].starts_with("3,DCV,12.345,mV,")) << lines[2];
+}
+
 TEST_F(MemoryDownloadTest, FailuresBeforeAnythingWasFetchedLeaveTheOldFile) {
   struct Case {
     const char* what;
@@ -216,7 +268,7 @@ TEST_F(MemoryDownloadTest, FailuresBeforeAnythingWasFetchedLeaveTheOldFile) {
     std::ofstream(file) << "older contents\n";
     EXPECT_EQ(Download(file), c.outcome);
     EXPECT_EQ(Contents(file), "older contents\n");
-    EXPECT_FALSE(fs::exists(folder_ / "kept.csv.new"));
+    EXPECT_EQ(Names(), std::set<std::string>{"kept.csv"}) << "no temporary file is left";
     meter_.reset();
   }
 }
@@ -238,21 +290,35 @@ TEST_F(MemoryDownloadTest, AFileThatCannotBeCreatedStopsBeforeTheFirstFetch) {
   EXPECT_EQ(MemoryCommands(), std::vector<std::string>{":MEM:CHECK?"});
 }
 
-TEST_F(MemoryDownloadTest, AFileThatCannotBeWrittenLeavesWhatWasThere) {
+TEST_F(MemoryDownloadTest, AFolderInTheFilesPlaceIsRefusedBeforeTheFirstFetch) {
   Serve("1.04");
   Store(1);
   const fs::path occupied = folder_ / "taken.csv";  // a folder by that name
   fs::create_directory(occupied);
+  EXPECT_EQ(Download(occupied), MemoryOutcome::fileError);
+  EXPECT_EQ(MemoryCommands(), std::vector<std::string>{":MEM:CHECK?"});
+  EXPECT_TRUE(fs::is_directory(occupied));
+  EXPECT_EQ(Names(), std::set<std::string>{"taken.csv"}) << "no temporary file is left";
+}
+
+TEST_F(MemoryDownloadTest, AFullDiskIsAWriteErrorAndLeavesWhatWasThere) {
+  const fs::path mountPoint = folder_ / "disk";
+  const SmallDisk disk(mountPoint, 16 * 1024);
+  if (!disk.mounted()) GTEST_SKIP() << "mounting a small file system needs the privilege";
+  Serve("1.03");  // every one of the 400 memories: more lines than the disk holds
+  for (int number = 1; number <= 400; ++number) Store(number);
+  const fs::path file = mountPoint / "full.csv";
+  std::ofstream(file) << "older contents\n";
+  disk.Fill();
   MemoryDownload download(window_);
   MemoryDownloadSetup setup;
-  setup.file = occupied;
-  setup.meter = {9, "1", "1.04"};
+  setup.file = file;
+  setup.meter = {9, "1", "1.03"};
   ASSERT_EQ(download.Start(setup), MemoryDownload::StartResult::started);
-  ASSERT_TRUE(window_.PumpUntil([&] { return !download.Running(); }, 30s));
+  ASSERT_TRUE(window_.PumpUntil([&] { return !download.Running(); }, 60s));
   EXPECT_EQ(download.Outcome(), MemoryOutcome::writeError);
-  EXPECT_NE(download.WriteErrorText(1).find(u"taken.csv"), std::u16string::npos) << "named by its own name";
-  EXPECT_TRUE(fs::is_directory(occupied));
-  EXPECT_FALSE(fs::exists(folder_ / "taken.csv.new"));
+  EXPECT_NE(download.WriteErrorText(1).find(u"full.csv"), std::u16string::npos) << "named by its own name";
+  EXPECT_EQ(Contents(file), "older contents\n");
 }
 
 // What the virtual meter stores from its readings reads back as the

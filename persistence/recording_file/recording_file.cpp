@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <new>
 #include <vector>
 
 #include "app/text/ui_text.h"
@@ -60,7 +61,12 @@ void LoadRecords(CArchive& archive, RecordStore& store) {
     throw CArchiveException(CArchiveException::Cause::endOfFile, {});
   }
   // Straight into the records' memory, a large block at a time.
-  std::vector<_RECORD_DATA> records(static_cast<std::size_t>(count));
+  std::vector<_RECORD_DATA> records;
+  try {
+    records.resize(static_cast<std::size_t>(count));
+  } catch (const std::bad_alloc&) {
+    throw CArchiveException(CArchiveException::Cause::noMemory, {});
+  }
   for (std::int32_t first = 0; first < count; first += kChunkRecords) {
     const std::int32_t n = std::min<std::int32_t>(kChunkRecords, count - first);
     archive.Read(records.data() + first, n * kRecordSize);

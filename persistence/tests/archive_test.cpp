@@ -1,5 +1,12 @@
 // The archive encoding, byte for byte.
+#ifdef __linux__
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
+
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
 
 #include <gtest/gtest.h>
 
@@ -127,6 +134,73 @@ TEST(Archive, OneByteStringsComeFromTheAnsiCodePage) {
   }
   unsetenv("LC_ALL");
 }
+
+// A long 1-byte text is converted a buffer at a time; a double-byte
+// character across two pieces, and a byte the code page lacks, must come
+// out as they would in one piece.
+TEST(Archive, ALongOneByteTextIsJoinedAcrossPieces) {
+  setenv("LC_ALL", "ja_JP.UTF-8", 1);
+  const std::size_t pairs = CArchive::kBufferSize * 3 / 2;
+  Bytes bytes{0xFF, 0xFF, 0xFF};  // 1-byte characters, a 32-bit length
+  const std::uint32_t length = static_cast<std::uint32_t>(1 + 2 * pairs + 1);
+  for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<std::uint8_t>(length >> (8 * i)));
+  bytes.push_back('x');  // puts every later pair across the pieces' edges
+  for (std::size_t i = 0; i < pairs; ++i) bytes.insert(bytes.end(), {0x89, 0xB7});  // CP932: 温
+  bytes.push_back(0xA0);  // not a character of CP932
+  MemoryFile file(bytes);
+  CArchive in(file, CArchive::Mode::load);
+  std::u16string read;
+  in >> read;
+  EXPECT_EQ(read, u"x" + std::u16string(pairs, u'温') + u"\uFFFD");
+  unsetenv("LC_ALL");
+}
+
+#ifdef __linux__
+// The memory the process has mapped now, from the system's own count.
+std::size_t MappedBytes() {
+  std::ifstream statm("/proc/self/statm");
+  std::size_t pages = 0;
+  statm >> pages;
+  return pages * static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+}
+
+// Reads a text from `bytes` with `room` bytes of memory to spare, in a
+// process of its own; ends it with 0 when that gave the archive's
+// no-memory error.
+[[noreturn]] void ReadTextWithRoom(Bytes bytes, std::size_t room) {
+  MemoryFile file(std::move(bytes));
+  CArchive in(file, CArchive::Mode::load);
+  const rlimit limit{MappedBytes() + room, RLIM_INFINITY};
+  setrlimit(RLIMIT_AS, &limit);
+  std::u16string text;
+  try {
+    in >> text;
+  } catch (const CArchiveException& error) {
+    std::_Exit(error.cause() == CArchiveException::Cause::noMemory ? 0 : 1);
+  }
+  std::_Exit(2);
+}
+
+// A file may declare a text larger than the memory there is: that is the
+// archive's error with its own message, never an abort.
+TEST(Archive, ATextWithoutRoomInMemoryIsTheArchivesError) {
+  constexpr std::uint32_t kLength = 32 << 20;
+  constexpr std::size_t kRoom = kLength / 4;
+  auto text = [](Bytes prefix, std::size_t unitSize) {  // the prefix up to a 32-bit length
+    for (int i = 0; i < 4; ++i) prefix.push_back(static_cast<std::uint8_t>(kLength >> (8 * i)));
+    prefix.resize(prefix.size() + kLength * unitSize, 'm');
+    return prefix;
+  };
+  const Bytes oneByte = text({0xFF, 0xFF, 0xFF}, 1);
+  const Bytes unicode = text({0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF}, 2);
+  EXPECT_EXIT(ReadTextWithRoom(oneByte, kRoom), testing::ExitedWithCode(0), "");
+  EXPECT_EXIT(ReadTextWithRoom(unicode, kRoom), testing::ExitedWithCode(0), "");
+
+  const CArchiveException error(CArchiveException::Cause::noMemory, "/data/run.vdmm");
+  EXPECT_EQ(error.Message(1), u"There is not enough memory to read /data/run.vdmm.");
+  EXPECT_EQ(error.Message(0), u"/data/run.vdmm を読み込むためのメモリが足りません。");
+}
+#endif
 
 TEST(Archive, RoundTripOfEveryType) {
   const Bytes bytes = Stored([](CArchive& a) {

@@ -1,13 +1,22 @@
 // The settings file: its bytes, the version rules, the start-up rules and
 // what a damaged file does.
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
+
+#include <csignal>
 #include <fstream>
 #include <iterator>
+#include <set>
 
 #include <gtest/gtest.h>
 
 #include "persistence/file_exception.h"
 #include "persistence/settings.h"
 #include "persistence/settings_folder.h"
+#ifndef _WIN32
+#include "scratch_folder.h"
+#endif
 
 namespace fs = std::filesystem;
 
@@ -88,13 +97,18 @@ class SettingsFileTest : public testing::Test {
   }
   void TearDown() override { fs::remove_all(folder_); }
   fs::path File() const { return folder_ / kSettingsFileName; }
+  std::set<std::string> FolderNames() const {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder_)) names.insert(entry.path().filename().string());
+    return names;
+  }
   fs::path folder_;
 };
 
 TEST_F(SettingsFileTest, WritesTheFormatByteForByte) {
   WriteSettingsFile(File(), FixtureSettings());
   EXPECT_EQ(ReadBytes(File()), ReadBytes(kData / "settings-2.11.ini"));
-  EXPECT_FALSE(fs::exists(folder_ / "RV7300s.ini.new")) << "temporary file left behind";
+  EXPECT_EQ(FolderNames(), std::set<std::string>{"RV7300s.ini"}) << "temporary file left behind";
 }
 
 TEST_F(SettingsFileTest, ReadsEveryField) {
@@ -165,30 +179,44 @@ TEST_F(SettingsFileTest, DamagedFilesReadAsNoFileAndChangeNothing) {
   EXPECT_FALSE(ReadSettingsFile(folder_ / "missing.ini", settings).settingsLoaded);
 }
 
+#ifndef _WIN32  // the failures are made with the POSIX file size limit and a mount
 TEST_F(SettingsFileTest, AFailedWriteKeepsThePreviousFile) {
   WriteSettingsFile(File(), FixtureSettings());
   const Bytes before = ReadBytes(File());
-  // The temporary file cannot be made: a folder stands in its way.
-  fs::create_directory(folder_ / "RV7300s.ini.new");
+  // The new file cannot be written whole: the file size limit stops it.
+  rlimit unlimited{};
+  getrlimit(RLIMIT_FSIZE, &unlimited);
+  rlimit small = unlimited;
+  small.rlim_cur = 100;
+  const auto handler = signal(SIGXFSZ, SIG_IGN);
+  setrlimit(RLIMIT_FSIZE, &small);
   Settings changed = FixtureSettings();
   changed.language = 1;
   EXPECT_THROW(WriteSettingsFile(File(), changed), CFileException);
+  setrlimit(RLIMIT_FSIZE, &unlimited);
+  signal(SIGXFSZ, handler);
   EXPECT_EQ(ReadBytes(File()), before);
+  EXPECT_EQ(FolderNames(), std::set<std::string>{"RV7300s.ini"}) << "temporary file left behind";
 }
 
 TEST_F(SettingsFileTest, AFullDiskIsAFileErrorAndKeepsThePreviousFile) {
-  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-  WriteSettingsFile(File(), FixtureSettings());
-  const Bytes before = ReadBytes(File());
-  fs::create_symlink("/dev/full", folder_ / "RV7300s.ini.new");
+  const SmallDisk disk(folder_ / "disk", 64 * 1024);
+  if (!disk.mounted()) GTEST_SKIP() << "mounting a small file system needs the privilege";
+  const fs::path file = folder_ / "disk" / kSettingsFileName;
+  WriteSettingsFile(file, FixtureSettings());
+  const Bytes before = ReadBytes(file);
+  disk.Fill();
+  Settings large;
+  large.memoText = std::u16string(100000, u'x');
   try {
-    WriteSettingsFile(File(), Settings());
+    WriteSettingsFile(file, large);
     FAIL() << "no error from a full disk";
   } catch (const CFileException& error) {
     EXPECT_EQ(error.cause(), CFileException::Cause::diskFull);
   }
-  EXPECT_EQ(ReadBytes(File()), before);
+  EXPECT_EQ(ReadBytes(file), before);
 }
+#endif
 
 TEST(SettingsStartup, FirstStartWithoutFileOrLanguageFile) {
   Settings settings;

@@ -270,16 +270,37 @@ TEST_F(CsvExport, FieldsHoldingTheSeparatorAreQuoted) {
   }
 }
 
-TEST_F(CsvExport, BytesAreInTheAnsiCodePage) {
-  SetCatalogueLanguage(0);
-  auto thirdLine = [&] {
-    std::vector<std::string> chunks;
-    WriteRecordingCsv(store, meter, settings, [&](std::string_view bytes) { chunks.emplace_back(bytes); });
-    return chunks.size() > 2 ? chunks[2] : std::string();
-  };
-  EXPECT_EQ(thirdLine(), "\x83\x8C\x83\x52\x81\x5B\x83\x68\x83\x66\x81\x5B\x83\x5E\r\n");  // CP932 レコードデータ
+// The Japanese interface writes CP932 also where the locale's code page
+// has no Japanese (it wrote "?" for every Japanese character); what a code
+// page still lacks is returned, for the user to be told.
+TEST_F(CsvExport, BytesAreInACodePageThatHoldsTheInterfaceLanguage) {
   setenv("LC_ALL", "C", 1);
-  EXPECT_EQ(thirdLine(), "???????\r\n") << "CP1252 lacks the Japanese characters";
+  settings.memoOn = 1;
+  settings.memoText = u"温度計 25ºF";
+  struct Case {
+    int language;
+    std::string recordData, memo;
+    int codePage;
+    std::vector<std::u16string> lost;
+  };
+  const Case cases[] = {
+      {0, "\x83\x8C\x83\x52\x81\x5B\x83\x68\x83\x66\x81\x5B\x83\x5E",  // レコードデータ
+       "\x83\x81\x83\x82:,\x89\xB7\x93\x78\x8C\x76 25?F", 932, {u"温度計 25ºF"}},
+      {1, "Record Data", "Memo:,??? 25\xBA" "F", 1252, {u"温度計 25ºF"}},
+  };
+  for (const Case& c : cases) {
+    SetCatalogueLanguage(c.language);
+    std::vector<std::string> lines;
+    const CsvLosses losses =
+        WriteRecordingCsv(store, meter, settings, [&](std::string_view bytes) { lines.emplace_back(bytes); });
+    ASSERT_GT(lines.size(), 8u);
+    EXPECT_EQ(lines[2], c.recordData + "\r\n") << c.language;
+    EXPECT_EQ(lines[8], c.memo + "\r\n") << c.language;
+    EXPECT_EQ(losses.codePage, c.codePage);
+    EXPECT_EQ(losses.texts, c.lost) << c.language;
+  }
+  settings.memoText = u"memo";
+  EXPECT_TRUE(WriteRecordingCsv(store, meter, settings, [](std::string_view) {}).texts.empty());
 }
 
 TEST_F(CsvExport, BadRecordsStillGiveOneLineEach) {

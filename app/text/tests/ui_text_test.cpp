@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/text/added_texts.h"
 #include "app/text/ui_text.h"
 #include "link/utf16.h"
 
@@ -81,6 +82,21 @@ TEST(UiText, EveryEntryHasBothLanguagesAndWordPicksOne) {
     EXPECT_FALSE(entry.english.empty()) << n;
     EXPECT_EQ(Word(n, 0), entry.japanese) << n;
     for (int language : {1, 2, -1}) EXPECT_EQ(Word(n, language), entry.english) << n << " " << language;
+  }
+}
+
+// Each added text in both languages, with the same placeholders in each.
+TEST(UiText, AddedTextsHaveBothLanguagesAndTheSamePlaceholders) {
+  for (int n = 0; n <= static_cast<int>(AddedText::csvUnwritableMore); ++n) {
+    const auto text = static_cast<AddedText>(n);
+    const std::u16string_view japanese = Word(text, 0), english = Word(text, 1);
+    EXPECT_FALSE(japanese.empty()) << n;
+    EXPECT_FALSE(english.empty()) << n;
+    EXPECT_NE(japanese, english) << n;
+    for (std::u16string_view placeholder : {u"%1", u"%2"}) {
+      EXPECT_EQ(japanese.find(placeholder) == japanese.npos, english.find(placeholder) == english.npos)
+          << n << " " << Show(placeholder);
+    }
   }
 }
 
