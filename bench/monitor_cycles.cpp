@@ -13,9 +13,9 @@
 
 #include "link/com_list.h"
 #include "link/identification.h"
-#include "monitor/headless_controls.h"
-#include "monitor/live/connection.h"
-#include "monitor/live/headless_shell.h"
+#include "window/headless_controls.h"
+#include "live/connection.h"
+#include "live/headless_shell.h"
 #include "persistence/settings_folder.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <fstream>
 #include <vector>
 
-#include "persistence/recording_file/recording_file.h"
+#include "recording/file/recording_file.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/text/ui_text.h"
+#include "text/ui_text.h"
 
 namespace {
 

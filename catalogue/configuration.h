@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "catalogue/list_state.h"
-#include "monitor/controls.h"
+#include "window/controls.h"
 #include "monitor/monitor_data.h"
 #include "monitor/monitor_snapshot.h"
 

@@ -6,9 +6,9 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/value_format.h"
-#include "link/decimal.h"
+#include "base/decimal.h"
 #include "link/identification.h"
-#include "link/utf16.h"
+#include "base/utf16.h"
 
 namespace {
 

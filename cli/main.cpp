@@ -19,10 +19,10 @@
 #include "cli/recording_command.h"
 #include "cli/settings_command.h"
 #include "link/com_list.h"
-#include "link/decimal.h"
+#include "base/decimal.h"
 #include "link/identification.h"
 #include "link/port_names.h"
-#include "link/utf16.h"
+#include "base/utf16.h"
 
 namespace {
 

@@ -3,17 +3,17 @@
 #include <iostream>
 #include <optional>
 
-#include "app/text/ui_text.h"
+#include "text/ui_text.h"
 #include "catalogue/catalogue.h"
 #include "link/com_list.h"
 #include "link/com_port.h"
 #include "link/commands.h"
-#include "link/decimal.h"
+#include "base/decimal.h"
 #include "link/identification.h"
-#include "link/utf16.h"
+#include "base/utf16.h"
 #include "memory/download_times.h"
 #include "memory/memory_download.h"
-#include "monitor/live/headless_window.h"
+#include "live/headless_window.h"
 #include "monitor/monitor_data.h"
 #include "persistence/ansi_code_page.h"
 

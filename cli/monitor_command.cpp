@@ -7,12 +7,12 @@
 
 #include "catalogue/catalogue.h"
 #include "link/com_list.h"
-#include "link/decimal.h"
+#include "base/decimal.h"
 #include "link/identification.h"
-#include "link/utf16.h"
-#include "monitor/headless_controls.h"
-#include "monitor/live/connection.h"
-#include "monitor/live/headless_shell.h"
+#include "base/utf16.h"
+#include "window/headless_controls.h"
+#include "live/connection.h"
+#include "live/headless_shell.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include "catalogue/catalogue.h"
 #include "cli/text_output.h"
 #include "link/identification.h"
-#include "link/utf16.h"
+#include "base/utf16.h"
 #include "persistence/ansi_code_page.h"
 #include "persistence/file_exception.h"
-#include "persistence/recording_file/recording_file.h"
+#include "recording/file/recording_file.h"
 #include "recording/csv_export.h"
 #include "recording/record_rendering.h"
 

@@ -3,7 +3,7 @@
 #include <iostream>
 
 #include "cli/text_output.h"
-#include "link/utf16.h"
+#include "base/utf16.h"
 #include "persistence/ansi_code_page.h"
 #include "persistence/file_exception.h"
 #include "persistence/settings.h"

@@ -1,6 +1,6 @@
 #include "cli/text_output.h"
 
-#include "link/utf16.h"
+#include "base/utf16.h"
 
 std::string Escaped(const std::u16string& text) {
   std::string out;

@@ -1,15 +1,21 @@
 cmake_policy(VERSION 3.25)
-# Fails when a module's source includes a header of a module it does not
-# depend on (directly or through others).  A header belongs to the module
-# whose folder is the longest prefix of its path.  Run by the
-# module_dependencies test.
+# Fails when the modules' own rules are broken:
+# - a module's source includes a header of a module it does not depend on
+#   (directly or through others); a header belongs to the module whose
+#   folder is the longest prefix of its path;
+# - a module depends on one declared after it;
+# - a module in a subfolder depends on anything but its parent and the
+#   modules declared before its parent.
+# The last two keep the graph of the top-level folders free of cycles.
+# Run by the module_dependencies test (and on fixtures by its own test).
 file(GLOB dep_files ${DEPS_DIR}/*.txt)
 set(modules "")
 foreach(f ${dep_files})
   get_filename_component(m ${f} NAME_WE)
   file(STRINGS ${f} lines)
-  list(POP_FRONT lines folder)
+  list(POP_FRONT lines folder place)
   set(folder_${m} ${folder})
+  set(place_${m} ${place})
   set(deps_${m} ${lines})
   list(APPEND modules ${m})
 endforeach()
@@ -27,11 +33,16 @@ function(closure m out)
   set(${out} ${seen} PARENT_SCOPE)
 endfunction()
 
-# The module owning `path` (relative to the source root), or empty.
+# The module owning `path` (relative to the source root), or empty; with
+# EXCEPT, the longest other one (a nested module's parent).
 function(owner path out)
+  cmake_parse_arguments(O "" "EXCEPT" "" ${ARGN})
   set(best "")
   set(best_length 0)
   foreach(m ${modules})
+    if(m STREQUAL O_EXCEPT)
+      continue()
+    endif()
     string(LENGTH "${folder_${m}}/" length)
     string(FIND "${path}" "${folder_${m}}/" at)
     if(at EQUAL 0 AND length GREATER best_length)
@@ -44,6 +55,18 @@ endfunction()
 
 set(failures "")
 foreach(m ${modules})
+  owner("${folder_${m}}/" parent EXCEPT ${m})
+  foreach(d ${deps_${m}})
+    if(NOT DEFINED place_${d})
+      continue()  # a library from outside the project
+    endif()
+    if(NOT place_${d} LESS place_${m})
+      list(APPEND failures "${m} depends on ${d}, which is declared after it")
+    elseif(parent AND NOT d STREQUAL parent AND NOT place_${d} LESS place_${parent})
+      list(APPEND failures "${m} (in ${parent}'s folder) depends on ${d}, which is not below ${parent}")
+    endif()
+  endforeach()
+
   closure(${m} allowed)
   file(GLOB_RECURSE srcs RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/${folder_${m}}/*.h ${SOURCE_DIR}/${folder_${m}}/*.cpp)
   foreach(src ${srcs})
@@ -51,7 +74,7 @@ foreach(m ${modules})
     if(NOT file_owner STREQUAL m OR src MATCHES "/tests/")
       continue()
     endif()
-    file(STRINGS ${SOURCE_DIR}/${src} includes REGEX "^#include \"[a-z/_]+\\.h\"")
+    file(STRINGS ${SOURCE_DIR}/${src} includes REGEX "^#include \"[A-Za-z0-9/_.+-]+\"")
     foreach(line ${includes})
       string(REGEX REPLACE "^#include \"([^\"]+)\".*" "\\1" header "${line}")
       owner(${header} target)

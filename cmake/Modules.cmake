@@ -1,15 +1,29 @@
 # quorvia_module(<name> SOURCES ... DEPENDS ...)
 # Declares a module library whose files are the current source folder (a
 # module in a subfolder owns that subfolder).  Its folder and allowed
-# dependencies are recorded so that the module_dependencies test can refuse
-# an #include that crosses them.
+# dependencies are recorded, with its place in the order of declaration, so
+# that the module_dependencies test can refuse an #include that crosses them.
 function(quorvia_module name)
   cmake_parse_arguments(M "" "" "SOURCES;DEPENDS;SYSTEM_LIBS" ${ARGN})
-  add_library(${name} STATIC ${M_SOURCES})
-  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
-  target_link_libraries(${name} PUBLIC ${M_DEPENDS} ${M_SYSTEM_LIBS})
+  if(M_SOURCES)
+    add_library(${name} STATIC ${M_SOURCES})
+    set(scope PUBLIC)
+  else()  # headers only
+    add_library(${name} INTERFACE)
+    set(scope INTERFACE)
+  endif()
+  target_include_directories(${name} ${scope} ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} ${scope} ${M_DEPENDS} ${M_SYSTEM_LIBS})
   file(RELATIVE_PATH folder ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
-  file(WRITE ${PROJECT_BINARY_DIR}/deps/${name}.txt "${folder}\n${M_DEPENDS}")
+  # The place in the order of declaration: a module may use only those
+  # declared before it.
+  get_property(place GLOBAL PROPERTY QUORVIA_MODULE_COUNT)
+  if(NOT place)
+    set(place 0)
+  endif()
+  math(EXPR next "${place} + 1")
+  set_property(GLOBAL PROPERTY QUORVIA_MODULE_COUNT ${next})
+  file(WRITE ${PROJECT_BINARY_DIR}/deps/${name}.txt "${folder}\n${place}\n${M_DEPENDS}")
 endfunction()
 
 # quorvia_test(<name> SOURCES ... LIBS ... [DEFINITIONS ...]): one test

@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "app/text/ui_text.h"
+#include "text/ui_text.h"
 #include "excel/excel_controls.h"
-#include "link/utf16.h"
+#include "base/utf16.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 
 #include "excel/spreadsheet.h"
 #include "excel/take_in_thread.h"
-#include "monitor/controls.h"
-#include "monitor/live/published_reading.h"
-#include "monitor/window.h"
+#include "window/controls.h"
+#include "live/published_reading.h"
+#include "window/window.h"
 #include "persistence/settings.h"
 
 struct ExcelPasteEnvironment {

@@ -8,9 +8,9 @@
 #include <atomic>
 #include <functional>
 
-#include "monitor/window.h"
+#include "window/window.h"
 #include "recording/interval_thread.h"
-#include "recording/thread_runs.h"
+#include "base/thread_runs.h"
 
 inline constexpr int kTakeInIntervals[] = {1, 2, 5, 10, 20, 30, 60, 120, 300, 600, 1200, 1800, 3600};
 

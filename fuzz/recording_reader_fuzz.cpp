@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "persistence/recording_file/recording_file.h"
+#include "recording/file/recording_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   MemoryFile file(std::vector<std::uint8_t>(data, data + size));

@@ -9,7 +9,7 @@
 #endif
 
 #include "link/port_names.h"
-#include "link/utf16.h"
+#include "base/utf16.h"
 
 namespace {
 std::mutex listMutex;

@@ -6,8 +6,8 @@
 #include <optional>
 
 #include "link/com_list.h"
-#include "link/decimal.h"
-#include "link/utf16.h"
+#include "base/decimal.h"
+#include "base/utf16.h"
 
 namespace fs = std::filesystem;
 

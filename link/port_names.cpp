@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "link/com_port.h"
-#include "link/decimal.h"
+#include "base/decimal.h"
 
 #ifndef _WIN32
 #include <unistd.h>

@@ -1,6 +1,6 @@
 #include "memory/download_times.h"
 
-#include "app/text/ui_text.h"
+#include "text/ui_text.h"
 
 namespace {
 

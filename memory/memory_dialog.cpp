@@ -2,7 +2,7 @@
 
 #include <system_error>
 
-#include "app/text/ui_text.h"
+#include "text/ui_text.h"
 #include "link/identification.h"
 
 namespace {

@@ -9,7 +9,7 @@
 
 #include "memory/download_times.h"
 #include "memory/memory_download.h"
-#include "monitor/window.h"
+#include "window/window.h"
 #include "persistence/settings.h"
 
 namespace memory_control {

@@ -15,7 +15,7 @@
 
 #include "memory/memory_csv.h"
 #include "memory/memory_ring.h"
-#include "monitor/window.h"
+#include "window/window.h"
 #include "persistence/file_exception.h"
 
 namespace memory_message {

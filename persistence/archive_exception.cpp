@@ -1,7 +1,7 @@
 #include "persistence/archive_exception.h"
 
-#include "app/text/added_texts.h"
-#include "link/utf16.h"
+#include "text/added_texts.h"
+#include "base/utf16.h"
 #include "persistence/localized_text.h"
 
 namespace {

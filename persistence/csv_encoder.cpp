@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/text/added_texts.h"
+#include "text/added_texts.h"
 #include "persistence/csv_field.h"
 
 namespace {

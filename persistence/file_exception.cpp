@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "app/text/added_texts.h"
-#include "link/utf16.h"
+#include "text/added_texts.h"
+#include "base/utf16.h"
 #include "persistence/localized_text.h"
 #include "persistence/archive_exception.h"
 

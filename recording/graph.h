@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "monitor/live/record_data.h"
+#include "monitor/record_data.h"
 
 class RecordStore;
 

@@ -8,9 +8,9 @@
 #include <ctime>
 #include <functional>
 
-#include "monitor/window.h"
+#include "window/window.h"
 #include "persistence/date_time.h"
-#include "recording/thread_runs.h"
+#include "base/thread_runs.h"
 
 namespace app_message {
 inline constexpr int kIntervalTick = 4;  // parameter: the IntervalTick

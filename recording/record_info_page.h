@@ -1,7 +1,7 @@
 // The record information page's texts from the save settings.
 #pragma once
 
-#include "monitor/controls.h"
+#include "window/controls.h"
 #include "persistence/settings.h"
 
 // Company, memo, date, operator, temperature and humidity, and the interval;

@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "monitor/controls.h"
-#include "monitor/window.h"
+#include "window/controls.h"
+#include "window/window.h"
 #include "recording/record_rendering.h"
 #include "recording/record_store.h"
 

@@ -6,7 +6,7 @@
 #include <array>
 #include <string>
 
-#include "monitor/live/record_data.h"
+#include "monitor/record_data.h"
 #include "monitor/reading_text.h"
 #include "persistence/date_time.h"
 #include "persistence/settings.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "monitor/live/record_data.h"
+#include "monitor/record_data.h"
 #include "persistence/date_time.h"
 
 // One extreme: when, in which function, what count, in which range.

@@ -7,7 +7,7 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/ui_words.h"
 #include "link/identification.h"
-#include "link/utf16.h"
+#include "base/utf16.h"
 #include "recording/record_controls.h"
 #include "recording/record_info_page.h"
 #include "recording/record_rendering.h"

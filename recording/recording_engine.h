@@ -9,10 +9,10 @@
 #include <functional>
 #include <string>
 
-#include "monitor/controls.h"
-#include "monitor/live/published_reading.h"
+#include "window/controls.h"
+#include "live/published_reading.h"
 #include "monitor/monitor_snapshot.h"
-#include "monitor/window.h"
+#include "window/window.h"
 #include "persistence/settings.h"
 #include "recording/graph.h"
 #include "recording/interval_thread.h"

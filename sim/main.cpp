@@ -26,7 +26,7 @@
 #include <string>
 
 #include "link/commands.h"
-#include "link/decimal.h"
+#include "base/decimal.h"
 #include "sim/pty_meter.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include "catalogue/value_format.h"
 #include "link/commands.h"
-#include "link/decimal.h"
+#include "base/decimal.h"
 #include "link/identification.h"
 
 namespace {

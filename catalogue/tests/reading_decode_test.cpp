@@ -4,7 +4,7 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/configuration.h"
 #include "catalogue/reading_decode.h"
-#include "monitor/headless_controls.h"
+#include "window/headless_controls.h"
 
 namespace {
 

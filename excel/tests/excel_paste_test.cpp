@@ -5,12 +5,12 @@
 
 #include <atomic>
 
-#include "app/text/ui_text.h"
+#include "text/ui_text.h"
 #include "excel/excel_controls.h"
 #include "excel/excel_paste.h"
 #include "excel/memory_sheet.h"
-#include "monitor/headless_controls.h"
-#include "monitor/live/headless_window.h"
+#include "window/headless_controls.h"
+#include "live/headless_window.h"
 
 using namespace std::chrono_literals;
 

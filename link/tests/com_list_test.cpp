@@ -7,7 +7,7 @@
 #include "link/com_list.h"
 #include "link/port_names.h"
 #include "link/tests/temp_port_folder.h"
-#include "link/utf16.h"
+#include "base/utf16.h"
 
 namespace fs = std::filesystem;
 

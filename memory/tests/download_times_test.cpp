@@ -2,7 +2,7 @@
 // the remaining time extrapolated from the rate so far.
 #include <gtest/gtest.h>
 
-#include "link/utf16.h"
+#include "base/utf16.h"
 #include "memory/download_times.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "catalogue/catalogue.h"
-#include "link/utf16.h"
+#include "base/utf16.h"
 #include "memory/memory_csv.h"
 #include "memory/tests/record_bytes.h"
 

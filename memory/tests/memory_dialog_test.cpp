@@ -13,9 +13,9 @@
 #include "link/commands.h"
 #include "link/identification.h"
 #include "link/tests/temp_port_folder.h"
-#include "link/utf16.h"
+#include "base/utf16.h"
 #include "memory/memory_dialog.h"
-#include "monitor/live/headless_window.h"
+#include "live/headless_window.h"
 #include "sim/pty_meter.h"
 
 using namespace std::chrono_literals;

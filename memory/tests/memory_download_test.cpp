@@ -20,7 +20,7 @@
 #include "memory/memory_download.h"
 #include "memory/tests/record_bytes.h"
 #include "persistence/tests/scratch_folder.h"
-#include "monitor/live/headless_window.h"
+#include "live/headless_window.h"
 #include "sim/pty_meter.h"
 
 using namespace std::chrono_literals;

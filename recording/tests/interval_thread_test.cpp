@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "monitor/live/headless_window.h"
+#include "live/headless_window.h"
 #include "recording/interval_thread.h"
 #include "recording/time_texts.h"
 

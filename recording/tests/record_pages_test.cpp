@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "catalogue/catalogue.h"
-#include "monitor/headless_controls.h"
-#include "monitor/live/headless_window.h"
+#include "window/headless_controls.h"
+#include "live/headless_window.h"
 #include "recording/record_controls.h"
 #include "recording/record_list_page.h"
 #include "recording/tests/recording_fixture.h"

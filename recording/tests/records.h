@@ -1,7 +1,7 @@
 // Records for the tests: a main reading at a time, and a sub reading added.
 #pragma once
 
-#include "monitor/live/record_data.h"
+#include "monitor/record_data.h"
 #include "persistence/date_time.h"
 
 inline _RECORD_DATA MakeRecord(int function, int count, int range, const CDateTime& time) {

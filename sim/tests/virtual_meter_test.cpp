@@ -12,7 +12,7 @@
 #include "catalogue/value_format.h"
 #include "link/commands.h"
 #include "link/identification.h"
-#include "monitor/headless_controls.h"
+#include "window/headless_controls.h"
 #include "sim/virtual_meter.h"
 
 namespace {

@@ -1,0 +1,24 @@
+#include "live/monitor_panel.h"
+
+#include "catalogue/catalogue.h"
+#include "catalogue/ui_words.h"
+
+namespace {
+constexpr int kCleared[] = {1003, 1001, control::kMainValue, control::kSubValue, control::kMainUnit,
+                            control::kSubUnit, control::kMainConfig, control::kSubConfig, control::kModelName,
+                            control::kFirmwareVersion, control::kPortText, control::kSerialNumber};
+}  // namespace
+
+void ClearMonitorPanel(Controls& controls, MonitorSnapshot& snapshot) {
+  for (const int id : kCleared) controls.SetText(id, u"");
+  controls.SetText(control::kMainLabel, UiWord(word::kMain));
+  controls.SetText(control::kSubLabel, UiWord(word::kSub));
+  controls.ClearList(control::kModeList);
+  controls.ClearList(control::kRangeList);
+  _MONITOR_DATA& data = snapshot.Data();
+  data.shownFunction = -1;  // the next configuration fills the lists afresh
+  data.confError = 1;
+  data.battery = 0;
+  for (auto& flag : data.status) flag = 0;
+  controls.Enable(control::kRangeList, true);
+}

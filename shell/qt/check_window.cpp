@@ -1,0 +1,28 @@
+#include "shell/qt/check_window.h"
+
+#include <QLabel>
+#include <QMessageBox>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "shell/qt/qt_text.h"
+#include "text/ui_text.h"
+#include "link/identification.h"
+
+namespace {
+}  // namespace
+
+CDlgUsbCheck::CDlgUsbCheck(QWidget* parent, int language) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
+                                                            language_(language) {
+  auto* text = new QLabel(Q(Word(106, language)), this);
+  text->setAlignment(Qt::AlignCenter);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(text);
+  setFixedSize(240, 90);
+  // The scan starts once the window shows, on the first tick of its timer.
+  QTimer::singleShot(100, this, [this] {
+    found_ = ScanForMeter() == 0;
+    if (!found_) QMessageBox::information(this, QString(), Q(Word(159, language_)));
+    accept();
+  });
+}
