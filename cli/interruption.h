@@ -1,0 +1,6 @@
+// Ctrl+C, SIGTERM and a closed terminal end a command's loop: the command
+// sees it and ends as it should (the meter let go, the files written).
+#pragma once
+
+void CatchInterruptions();
+bool Interrupted();
