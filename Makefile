@@ -1,5 +1,5 @@
 # The two commands of the README.
-.PHONY: run check build bench fuzz tsan
+.PHONY: run check build bench fuzz tsan package
 run:
 	scripts/run
 check:
@@ -12,3 +12,5 @@ fuzz:
 	scripts/fuzz
 tsan:
 	scripts/tsan
+package:
+	scripts/package
