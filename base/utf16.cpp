@@ -70,3 +70,10 @@ std::string Utf16ToUtf8(std::u16string_view text) {
   }
   return out;
 }
+
+std::u16string AsciiToUtf16(std::string_view ascii) {
+  std::u16string text;
+  text.reserve(ascii.size());
+  for (const char c : ascii) text.push_back(static_cast<unsigned char>(c));
+  return text;
+}

@@ -7,3 +7,5 @@
 
 std::u16string Utf8ToUtf16(std::string_view text);
 std::string Utf16ToUtf8(std::u16string_view text);
+// The meter's replies and our own number texts: each byte one character.
+std::u16string AsciiToUtf16(std::string_view ascii);

@@ -8,6 +8,7 @@
 #include <random>
 #include <vector>
 
+#include "base/models.h"
 #include "catalogue/catalogue.h"
 #include "recording/graph.h"
 #include "recording/record_store.h"
@@ -16,7 +17,7 @@
 namespace {
 
 constexpr int kRecords = 1048576;
-constexpr int kModel = 8;  // RV7361
+constexpr int kModel = kRv7361;
 constexpr int kWidth = 440, kHeight = 250;
 
 // A drifting DC voltage with noise on the 6 V range, a frequency on the sub

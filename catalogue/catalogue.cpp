@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/models.h"
 #include "text/ui_text.h"
 
 namespace {
@@ -34,8 +35,8 @@ std::u16string Named(Family family, const NamePair& name) {
 }  // namespace
 
 Family FamilyOf(int modelIndex) {
-  if (modelIndex <= 5) return Family::RV732X;
-  if (modelIndex <= 7) return Family::RV734X;
+  if (modelIndex <= kRv7326) return Family::RV732X;
+  if (modelIndex <= kRv734x) return Family::RV734X;
   return Family::RV736X;
 }
 
@@ -65,11 +66,11 @@ int FilterColumnInNormalSet(std::string_view token, int column) {
 
 const ModelRowMove* ModelSpecificRow(int modelIndex, std::string_view token) {
   static constexpr ModelRowMove kMoves[] = {
-      {0, "VDET", 18, 0, true},   // RV7321
-      {1, "DCV", 19, -1, false},  // RV7322
-      {1, "DCA", 16, -2, false},
-      {1, "ACA", 17, -1, false},
-      {3, "DCV", 15, 0, false},   // RV7324
+      {kRv7321, "VDET", 18, 0, true},
+      {kRv7322, "DCV", 19, -1, false},
+      {kRv7322, "DCA", 16, -2, false},
+      {kRv7322, "ACA", 17, -1, false},
+      {kRv7324, "DCV", 15, 0, false},
   };
   for (const ModelRowMove& move : kMoves) {
     if (move.model == modelIndex && move.token == token) return &move;
@@ -155,7 +156,7 @@ int SubDecimals(int modelIndex, int subFunction, int range, bool peak) {
 GroupView GroupOf(int modelIndex, int row) {
   const Family family = FamilyOf(modelIndex);
   const FamilyTables& tables = TablesOf(family);
-  const auto& groups = modelIndex == 9 ? tables.groupsRv7362 : tables.groups;
+  const auto& groups = modelIndex == kRv7362 ? tables.groupsRv7362 : tables.groups;
   if (family == Family::RV732X || row < 0 || row >= static_cast<int>(groups.size())) return {};
   const ModeGroup& group = groups[row];
   int position = 0;
@@ -176,7 +177,6 @@ std::u16string GroupEntryName(int modelIndex, int row, int entry) {
 void SetCatalogueLanguage(int value) { language = value; }
 int CatalogueLanguage() { return language; }
 void SetZeroTo20mANaming(bool value) { zeroTo20 = value; }
-bool ZeroTo20mANaming() { return zeroTo20; }
 
 std::u16string LongName(Family family, int row) {
   return ValidRow(family, row) ? Named(family, TablesOf(family).rows[row].longName) : std::u16string();
@@ -186,7 +186,7 @@ std::u16string ShortName(Family family, int row) {
   return ValidRow(family, row) ? Named(family, TablesOf(family).rows[row].shortName) : std::u16string();
 }
 
-std::u16string UiWord(int n) { return std::u16string(Word(n, language)); }
+std::u16string UiWord(TextId text) { return std::u16string(Word(text, language)); }
 
 std::u16string InLanguage(const NamePair& name) {
   return std::u16string(language == 0 ? name.japanese : name.english);

@@ -8,8 +8,10 @@
 #include <string_view>
 
 #include "catalogue/catalogue_tables.h"
+#include "text/text_id.h"
 
-// RV732X is index 0-5, RV734X 6-7, RV736X 8-9.
+// RV732X is kRv7321-kRv7326, RV734X kRv7341-kRv734x, RV736X from kRv7361 on
+// (base/models.h): kNoModel keeps the RV736X tables.
 Family FamilyOf(int modelIndex);
 const FamilyTables& TablesOf(Family family);
 int RowCount(Family family);  // 20, 19, 20
@@ -74,11 +76,10 @@ std::u16string GroupEntryName(int modelIndex, int row, int entry);
 void SetCatalogueLanguage(int language);  // 0 Japanese, 1 English
 int CatalogueLanguage();
 void SetZeroTo20mANaming(bool zeroTo20);  // RV736X status 17
-bool ZeroTo20mANaming();
 
 std::u16string LongName(Family family, int row);
 std::u16string ShortName(Family family, int row);
 // A name pair in the current language.
 std::u16string InLanguage(const NamePair& name);
-// Interface text n (see catalogue/ui_words.h) in the current language.
-std::u16string UiWord(int n);
+// An interface text in the current language.
+std::u16string UiWord(TextId text);

@@ -21,10 +21,10 @@ void ApplyConfiguration(int modelIndex, std::string_view function, std::string_v
 void ApplySubConfiguration(int modelIndex, std::string_view function, std::string_view range,
                            std::string_view status, _MONITOR_DATA& data);
 
-// The user chose an entry of the mode list (control 1012).
+// The user chose an entry of the mode list (control::kModeList).
 void OnModeListSelection(int modelIndex, MonitorSnapshot& snapshot, ListState& lists, const Controls& controls);
 
-// The user chose an entry of the range list (control 1013).  True when the
+// The user chose an entry of the range list (control::kRangeList).  True when the
 // choice differs from the last one: the caller then stops a running
 // recording (after this returns, outside the monitor lock).
 bool OnRangeListSelection(MonitorSnapshot& snapshot, ListState& lists, const Controls& controls);

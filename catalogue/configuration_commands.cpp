@@ -1,7 +1,8 @@
 #include "catalogue/configuration_commands.h"
 
+#include "base/text_helpers.h"
 #include "catalogue/catalogue.h"
-#include "catalogue/ui_words.h"
+#include "text/text_id.h"
 #include "link/commands.h"
 
 namespace {
@@ -74,18 +75,17 @@ std::u16string SettingText(int row, int choice) {
   switch (row) {
     case 7:
       if (!(value = pick(ContinuityThresholds())).empty()) {
-        return UiWord(word::kThreshold) + std::u16string(value) + UiWord(word::kOhm);
+        return UiWord(TextId::threshold) + std::u16string(value) + UiWord(TextId::ohm);
       }
       break;
     case 8:
-      if (!(value = pick(DiodeThresholds())).empty()) return UiWord(word::kThreshold) + std::u16string(value);
+      if (!(value = pick(DiodeThresholds())).empty()) return UiWord(TextId::threshold) + std::u16string(value);
       break;
     case 1:
       if (!(value = pick(DbmImpedances())).empty()) {
-        return UiWord(word::kStandardImpedance) + std::u16string(value) + UiWord(word::kOhm);
+        return UiWord(TextId::standardImpedance) + std::u16string(value) + UiWord(TextId::ohm);
       }
       break;
   }
-  const std::string number = std::to_string(choice);
-  return std::u16string(number.begin(), number.end());
+  return NumberText(choice);
 }

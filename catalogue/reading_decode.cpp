@@ -5,8 +5,11 @@
 #include <cstdlib>
 #include <string>
 
+#include "base/models.h"
+#include "base/text_helpers.h"
+#include "base/utf16.h"
 #include "catalogue/catalogue.h"
-#include "catalogue/ui_words.h"
+#include "text/text_id.h"
 #include "catalogue/value_format.h"
 #include "link/commands.h"
 
@@ -20,12 +23,6 @@ constexpr int kRangeNumberLimit = 1000;
 
 int RangeNumberOf(std::string_view text) {
   return std::clamp<std::int32_t>(IntegerOf(text), -kRangeNumberLimit, kRangeNumberLimit);
-}
-
-void ReplaceAll(std::u16string& text, std::u16string_view from, std::u16string_view to) {
-  for (std::size_t at = text.find(from); at != std::u16string::npos; at = text.find(from, at + to.size())) {
-    text.replace(at, from.size(), to);
-  }
 }
 
 struct Substitution {
@@ -59,8 +56,8 @@ constexpr std::array<Substitution, 6> kPeakEveryModel = {{
 }};
 
 void SubstitutePeak(int modelIndex, std::u16string& text) {
-  if (modelIndex == 6) Substitute(text, kPeakRv7341);
-  if (modelIndex == 8 || modelIndex == 9) Substitute(text, kPeakRv736x);
+  if (IsRv7341(modelIndex)) Substitute(text, kPeakRv7341);
+  if (IsRv736x(modelIndex)) Substitute(text, kPeakRv736x);
   Substitute(text, kPeakEveryModel);
 }
 
@@ -199,8 +196,8 @@ std::u16string MainConfigurationText(int modelIndex, std::string_view reply, boo
   std::u16string text = AsciiToUtf16(reply);
   Substitute(text, std::array<Substitution, 3>{{
                        {u"DIODE,2", u"DIODE,1.8"}, {u"DIODE,4", u"DIODE,3.6"}, {u"DIODE,1500", u"DIODE,1.5"}}});
-  if (modelIndex == 3) ReplaceAll(text, u"DCV,1000", u"DCV,1500");
-  if (modelIndex >= 3 && modelIndex <= 5) {
+  if (modelIndex == kRv7324) ReplaceAll(text, u"DCV,1000", u"DCV,1500");
+  if (modelIndex >= kRv7324 && modelIndex <= kRv7326) {
     ReplaceAll(text, u"VDET,0", u"VDET,Lo");
     ReplaceAll(text, u"VDET,1", u"VDET,Hi");
   }
@@ -222,8 +219,8 @@ DisplayNames NamesAndLabels(int modelIndex, const _MONITOR_DATA& data) {
   const int subRow = data.subFunctionIndex;
   const bool peak = data.status[kStatusPeak] != 0;
   DisplayNames names{LongName(family, row), ShortName(family, row), {}, {}, {}, {}};
-  const std::u16string mainLabel = UiWord(word::kMain);
-  const std::u16string subLabel = UiWord(word::kSub);
+  const std::u16string mainLabel = UiWord(TextId::mainLabel);
+  const std::u16string subLabel = UiWord(TextId::subLabel);
 
   // The sub display's suffix: RV734X shows PEAK max there, RV736X PEAK min.
   std::u16string_view subPeakSuffix;
@@ -254,8 +251,8 @@ DisplayNames NamesAndLabels(int modelIndex, const _MONITOR_DATA& data) {
   if (!data.subPresent) {
     names.subLong = names.subShort = std::u16string(kNoSubDisplay);
   } else if (family == Family::RV732X || subRow == -1) {
-    names.subShort = UiWord(word::kFrequencyShort);
-    names.subLong = UiWord(word::kFrequencyLong);
+    names.subShort = UiWord(TextId::frequencyShort);
+    names.subLong = UiWord(TextId::frequency);
   } else if (family == Family::RV736X && FunctionToken(family, subRow) == "SEPV") {
     names.subLong = names.subShort = u"ACV";
   } else {
@@ -285,7 +282,7 @@ DecodedValue DecodeMainReading(int modelIndex, std::string_view reply, _MONITOR_
         // The meter picks AC or DC itself; its range number tells which.
         const std::u16string_view kind = fetched != 0 ? u"Auto ACV" : u"Auto DCV";
         names.mainLong = names.mainShort = std::u16string(kind);
-        names.mainLabel = UiWord(word::kMain) + u" " + std::u16string(kind);
+        names.mainLabel = UiWord(TextId::mainLabel) + u" " + std::u16string(kind);
         fetched = 0;
       }
       if (StartsWithAuto(family, row)) fetched += 1;
@@ -296,7 +293,7 @@ DecodedValue DecodeMainReading(int modelIndex, std::string_view reply, _MONITOR_
     if (!rel) {
       ShowCountOrBlank(fields, (placed && data.rangeIndex == fetched) ||
                                    (family == Family::RV736X && (token == "dBm" || token == "dBV")) ||
-                                   (modelIndex == 6 && token == "LoZV"));
+                                   (IsRv7341(modelIndex) && token == "LoZV"));
     } else if (!placed) {
       ShowCountOrBlank(fields, false);
     }

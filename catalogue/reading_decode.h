@@ -9,14 +9,15 @@
 
 #include "monitor/monitor_data.h"
 
-// Text of control 1010 for a ":CONF?" reply ("<Error>" for "CMD ERR").
+// Text of control::kMainConfig for a ":CONF?" reply ("<Error>" for "CMD ERR").
 // `zeroTo20Seen`: the last status 17 seen was 1.
 std::u16string MainConfigurationText(int modelIndex, std::string_view reply, bool zeroTo20Seen, bool peak);
-// Text of control 1011 for a ":CONF2?" reply ("<none>" for "CMD ERR").
+// Text of control::kSubConfig for a ":CONF2?" reply ("<none>" for "CMD ERR").
 std::u16string SubConfigurationText(int modelIndex, std::string_view reply, bool peak);
 
-// Display names of the two values and the labels above them (controls
-// 1002, 1007); a label left empty is not written.
+// Display names of the two values and the labels above them
+// (control::kMainLabel, control::kSubLabel); a label left empty is not
+// written.
 struct DisplayNames {
   std::u16string mainLong, mainShort;
   std::u16string subLong, subShort;
@@ -27,8 +28,8 @@ DisplayNames NamesAndLabels(int modelIndex, const _MONITOR_DATA& data);
 
 struct DecodedValue {
   bool shown = false;     // main: false for "CMD ERR" ("Error" shown); sub: subPresent
-  std::u16string text;    // controls 1004 / 1005
-  std::u16string unit;    // controls 1015 / 1016
+  std::u16string text;    // control::kMainValue / kSubValue
+  std::u16string unit;    // control::kMainUnit / kSubUnit
   std::int32_t count = 0; // the value count published for recording
 };
 inline constexpr std::u16string_view kReadingError = u"Error";

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/utf16.h"
 #include "catalogue/catalogue.h"
 
 namespace {
@@ -9,13 +10,6 @@ namespace {
 // a damaged file must not overflow it.
 constexpr int kRangeLimit = 1000;
 }  // namespace
-
-std::u16string AsciiToUtf16(std::string_view ascii) {
-  std::u16string text;
-  text.reserve(ascii.size());
-  for (const char c : ascii) text.push_back(static_cast<unsigned char>(c));
-  return text;
-}
 
 bool IsNegative(std::string_view digits) { return !digits.empty() && digits.front() == '-'; }
 
@@ -48,7 +42,7 @@ std::u16string InsertMarkInNumber(std::u16string_view text, std::string_view dig
 }
 
 std::u16string BlankPattern(int modelIndex, std::u16string_view pattern) {
-  return modelIndex < 8 || pattern.size() == 4 ? u"----" : u"-----";
+  return FamilyOf(modelIndex) != Family::RV736X || pattern.size() == 4 ? u"----" : u"-----";
 }
 
 std::u16string FormatStoredValue(const StoredValue& v) {

@@ -22,8 +22,6 @@ inline constexpr int kSubBlank = 16;
 inline constexpr int kMainOpen = 32;
 }  // namespace record_flag
 
-// Meter text as shown text (the meter speaks ASCII).
-std::u16string AsciiToUtf16(std::string_view ascii);
 bool IsNegative(std::string_view digits);
 // A catalogue full-scale count, signed like the value it stands for.
 std::u16string SignedPattern(std::string_view count, std::string_view value);

@@ -7,6 +7,9 @@
 //   rv7300s-cli info FILE.vdmm
 //   rv7300s-cli export FILE.vdmm OUT.csv [--language en|ja] [--decimal .|,] [--separator ,|;] [--time real|relative]
 //   rv7300s-cli memory OUT.csv [--port N] [--language en|ja] [--decimal .|,] [--separator ,|;]
+//   rv7300s-cli record OUT.vdmm [--port N] [--interval SECONDS | --fast TENTHS] [--count N | --time HH:MM:SS]
+//                      [--csv OUT.csv] [--reconnect]
+//   rv7300s-cli recover JOURNAL [OUT.vdmm]
 #include <iostream>
 #include <new>
 #include <optional>
@@ -16,12 +19,15 @@
 #include "cli/format_command.h"
 #include "cli/memory_command.h"
 #include "cli/monitor_command.h"
+#include "cli/record_command.h"
 #include "cli/recording_command.h"
+#include "cli/recover_command.h"
 #include "cli/settings_command.h"
 #include "link/com_list.h"
 #include "base/decimal.h"
 #include "link/identification.h"
 #include "link/port_names.h"
+#include "live/port_refusal_hint.h"
 #include "base/utf16.h"
 
 namespace {
@@ -31,7 +37,8 @@ constexpr int kUsageError = 2;
 int Usage(const std::string& problem) {
   std::cerr << "rv7300s-cli: " << problem
             << " (usage: rv7300s-cli ports | identify [--port N] [--speed 9600|19200] | settings show [FILE] | "
-               "format --model N --function F --range R --count C [...] | monitor [--port N] [--count K] [--interval-ms M] | info FILE.vdmm | export FILE.vdmm OUT.csv [...] | memory OUT.csv [...])\n";
+               "format --model N --function F --range R --count C [...] | monitor [--port N] [--count K] [--interval-ms M] | info FILE.vdmm | export FILE.vdmm OUT.csv [...] | memory OUT.csv [...] | record OUT.vdmm [...] | "
+               "recover JOURNAL [OUT.vdmm])\n";
   return kUsageError;
 }
 
@@ -69,7 +76,11 @@ int Identify(const std::vector<std::string>& args) {
   EnumerateComPorts();
   const int result = port ? ProbePort(*port) : ScanForMeter();
   if (result != 0) {
-    std::cerr << "rv7300s-cli: no meter answered" << (port ? " on COM" + std::to_string(*port) : "") << '\n';
+    if (const auto refused = LastRefusedPort()) {
+      std::cerr << "rv7300s-cli: " << Utf16ToUtf8(PortRefusalHint(*refused, 1)) << '\n';  // in English
+    } else {
+      std::cerr << "rv7300s-cli: no meter answered" << (port ? " on COM" + std::to_string(*port) : "") << '\n';
+    }
     return 1;
   }
   const MeterIdentity meter = CurrentIdentity();
@@ -98,6 +109,8 @@ int Run(const std::vector<std::string>& args) {
   if (args[0] == "info") return InfoCommand(rest);
   if (args[0] == "export") return ExportCommand(rest);
   if (args[0] == "memory") return MemoryCommand(rest);
+  if (args[0] == "record") return RecordCommand(rest);
+  if (args[0] == "recover") return RecoverCommand(rest);
   return Usage("unknown command " + args[0]);
 }
 

@@ -9,6 +9,8 @@
 #include "link/com_port.h"
 #include "link/commands.h"
 #include "base/decimal.h"
+#include "base/models.h"
+#include "base/text_helpers.h"
 #include "link/identification.h"
 #include "base/utf16.h"
 #include "memory/download_times.h"
@@ -21,14 +23,6 @@ namespace {
 
 constexpr int kUsageError = 2;
 constexpr int kFailure = 1;
-
-// Interface texts the command prints.
-constexpr int kCannotOpen = 167;  // %s: the file name
-constexpr int kCompleted = 168;
-constexpr int kReadError = 169;
-constexpr int kNothingSaved = 170;
-constexpr int kFirmwareNotSupported = 181;
-constexpr int kCommunicationError = 159;
 
 int Usage(const std::string& problem) {
   std::cerr << "rv7300s-cli: " << problem
@@ -50,14 +44,6 @@ std::string OneLine(std::u16string_view text) {
 }
 
 void Say(std::u16string_view text) { std::cerr << "rv7300s-cli: " << OneLine(text) << '\n'; }
-
-std::u16string Filled(std::u16string_view pattern, std::u16string_view value) {
-  std::u16string text(pattern);
-  for (std::size_t at = text.find(u"%s"); at != std::u16string::npos; at = text.find(u"%s", at + value.size())) {
-    text.replace(at, 2, value);
-  }
-  return text;
-}
 
 // The meter's temperature unit from its status (position 22); nothing when it does not answer.
 std::optional<int> TemperatureUnit() {
@@ -103,7 +89,7 @@ int MemoryCommand(const std::vector<std::string>& args) {
     return kFailure;
   }
   const MeterIdentity meter = CurrentIdentity();
-  if (FamilyOf(meter.modelIndex) != Family::RV736X || meter.modelIndex >= kModelCount) {
+  if (!IsRv736x(meter.modelIndex)) {
     std::cerr << "rv7300s-cli: the " << (meter.modelIndex < kModelCount ? kModelNames[meter.modelIndex] : "meter")
               << " keeps no readings in a memory\n";
     return kFailure;
@@ -116,7 +102,7 @@ int MemoryCommand(const std::vector<std::string>& args) {
   const std::optional<int> unit = TemperatureUnit();
   if (!unit) {
     ComClose();
-    Say(Word(kCommunicationError, language));
+    Say(Word(TextId::communicationError, language));
     return kFailure;
   }
 
@@ -144,7 +130,7 @@ int MemoryCommand(const std::vector<std::string>& args) {
   times.Restart();
   if (download.Start(setup) != MemoryDownload::StartResult::started) {
     ComClose();
-    Say(Filled(Word(kFirmwareNotSupported, language), u"0.83"));
+    Say(Filled(Word(TextId::firmwareNotSupported, language), kOldestSupportedVersion));
     return kFailure;
   }
   window.PumpUntil([&] { return !download.Running(); }, std::chrono::hours(1));
@@ -153,14 +139,14 @@ int MemoryCommand(const std::vector<std::string>& args) {
   const std::u16string fileName = setup.file.filename().u16string();
   switch (download.Outcome()) {
     case MemoryOutcome::complete:
-      Say(Word(kCompleted, language));
+      Say(Word(TextId::readingCompleted, language));
       return 0;
     case MemoryOutcome::nothingStored:
-      Say(Word(kNothingSaved, language));
+      Say(Word(TextId::nothingSaved, language));
       return 0;
-    case MemoryOutcome::readError: Say(Word(kReadError, language)); break;
+    case MemoryOutcome::readError: Say(Word(TextId::readError, language)); break;
     case MemoryOutcome::writeError: Say(download.WriteErrorText(language)); break;
-    case MemoryOutcome::fileError: Say(Filled(Word(kCannotOpen, language), fileName)); break;
+    case MemoryOutcome::fileError: Say(Filled(Word(TextId::cannotOpen, language), fileName)); break;
     case MemoryOutcome::running: break;
   }
   return kFailure;

@@ -1,11 +1,11 @@
 #include "cli/monitor_command.h"
 
-#include <csignal>
 #include <ctime>
 #include <iostream>
 #include <optional>
 
 #include "catalogue/catalogue.h"
+#include "cli/interruption.h"
 #include "link/com_list.h"
 #include "base/decimal.h"
 #include "link/identification.h"
@@ -13,12 +13,9 @@
 #include "window/headless_controls.h"
 #include "live/connection.h"
 #include "live/headless_shell.h"
+#include "live/port_refusal_hint.h"
 
 namespace {
-
-std::atomic<bool> interrupted{false};
-
-extern "C" void OnInterrupt(int) { interrupted = true; }
 
 int Usage(const std::string& problem) {
   std::cerr << "rv7300s-cli: " << problem
@@ -81,12 +78,16 @@ int MonitorCommand(const std::vector<std::string>& args) {
   PublishedReading& published = monitor.published;
   window.onBox = [](std::u16string_view text, MessageIcon) { std::cerr << "rv7300s-cli: " << Utf16ToUtf8(text) << '\n'; };
 
-  std::signal(SIGINT, OnInterrupt);
-  std::signal(SIGTERM, OnInterrupt);
+  CatchInterruptions();
   controller.OnMonitorButton();
-  window.PumpUntil([&] { return !window.TimerRunning(timer::kConnect) || interrupted; }, std::chrono::hours(1));
+  window.PumpUntil([&] { return !window.TimerRunning(timer::kConnect) || Interrupted(); }, std::chrono::hours(1));
   if (!controller.Connected()) {
-    if (!interrupted) std::cerr << "rv7300s-cli: no meter answered\n";
+    const auto refused = LastRefusedPort();
+    if (refused && !Interrupted()) {
+      std::cerr << "rv7300s-cli: " << Utf16ToUtf8(PortRefusalHint(*refused, CatalogueLanguage())) << '\n';
+    } else if (!Interrupted()) {
+      std::cerr << "rv7300s-cli: no meter answered\n";
+    }
     return 1;
   }
 
@@ -95,7 +96,7 @@ int MonitorCommand(const std::vector<std::string>& args) {
   auto lastPrint = std::chrono::steady_clock::now() - std::chrono::hours(1);
   window.PumpUntil(
       [&] {
-        if (interrupted || !controller.Connected() || (count > 0 && printed >= count)) return true;
+        if (Interrupted() || !controller.Connected() || (count > 0 && printed >= count)) return true;
         const Publication latest = published.Latest();
         const auto now = std::chrono::steady_clock::now();
         if (latest.cycle != lastCycle && now - lastPrint >= std::chrono::milliseconds(intervalMs)) {

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "catalogue/catalogue.h"
+#include "cli/recording_statistics.h"
 #include "cli/text_output.h"
 #include "link/identification.h"
 #include "base/utf16.h"
@@ -55,7 +56,7 @@ int InfoCommand(const std::vector<std::string>& args) {
   if (!read) return 1;
   const RecordStore& store = read->store;
   const Settings& s = read->settings;
-  auto line = [](const char* name, const std::string& value) { std::cout << name << ": " << value << '\n'; };
+  auto line = [](std::string_view name, const std::string& value) { std::cout << name << ": " << value << '\n'; };
   line("model", ModelName(store.recordModel));
   line("serial", Escaped(store.recordSerial));
   line("firmware", Escaped(store.recordFirmware));
@@ -69,6 +70,14 @@ int InfoCommand(const std::vector<std::string>& args) {
   line("mainMin", Escaped(store.minMainText));
   line("subMax", Escaped(store.maxSubText));
   line("subMin", Escaped(store.minSubText));
+  for (const ReadingStatistics& readings : StatisticsOf(store, store.recordModel)) {
+    const std::string display = readings.sub ? "sub" : "main";
+    line(display + "Measurement", Escaped(readings.label));
+    line(display + "Readings", std::to_string(readings.readings));
+    line(display + "Mean", Escaped(readings.mean));
+    line(display + "StdDev", Escaped(readings.standardDeviation));
+  }
+  line("duration", Escaped(DurationOf(store)));
   line("interval", Escaped(IntervalText(s)));
   line("company", Escaped(s.companyText));
   line("title", Escaped(s.titleText));

@@ -1,23 +1,24 @@
 #include "excel/excel_paste.h"
 
-#include <cstdio>
-
 #include "text/ui_text.h"
 #include "excel/excel_controls.h"
-#include "base/utf16.h"
+#include "base/text_helpers.h"
 
 namespace {
 
 using namespace excel_control;
 
-constexpr int kMonitorStopped = 172, kNotFound = 171, kWriteError = 173, kClosed = 174;  // interface texts
-constexpr int kStartWord = 124, kStopWord = 125;
+// Holds `flag` while a call runs, however the call returns.
+class Holding {
+ public:
+  explicit Holding(bool& flag) : flag_(flag) { flag_ = true; }
+  ~Holding() { flag_ = false; }
+  Holding(const Holding&) = delete;
+  Holding& operator=(const Holding&) = delete;
 
-std::u16string Text(const char* format, int a, int b, int c) {
-  char text[32];
-  std::snprintf(text, sizeof text, format, a, b, c);
-  return Utf8ToUtf16(text);
-}
+ private:
+  bool& flag_;
+};
 
 }  // namespace
 
@@ -36,16 +37,19 @@ void ExcelPaste::Create(int language) {
 
 void ExcelPaste::Relabel(int language) {
   language_ = language;
-  const std::pair<int, int> texts[] = {{kOpen, 119}, {kByReturn, 120}, {kByInterval, 121},
-                                       {kUseRecordSetting, 122}, {kIntervalLabel, 123}, {kClose, 126}};
-  for (const auto& [id, n] : texts) env_.controls.SetText(id, Word(n, language));
-  env_.controls.SetText(kStartStop, Word(intervalRunning_ ? kStopWord : kStartWord, language));
+  const std::pair<int, TextId> texts[] = {
+      {kOpen, TextId::excelOpen}, {kByReturn, TextId::byReturnKey}, {kByInterval, TextId::byTimeInterval},
+      {kUseRecordSetting, TextId::useRecordSetting}, {kIntervalLabel, TextId::intervalShort},
+      {kClose, TextId::close}};
+  for (const auto& [id, text] : texts) env_.controls.SetText(id, Word(text, language));
+  env_.controls.SetText(kStartStop, Word(intervalRunning_ ? TextId::takeInStop : TextId::takeInStart, language));
   const int selected = env_.controls.ListSelection(kIntervalList);
   env_.controls.ClearList(kIntervalList);
   for (const int seconds : kTakeInIntervals) {
     const bool minutes = seconds >= 60;
-    env_.controls.AddListItem(kIntervalList, Utf8ToUtf16(std::to_string(minutes ? seconds / 60 : seconds)) +
-                                                 std::u16string(Word(minutes ? 114 : 115, language)));
+    const TextId unit = minutes ? TextId::minuteSuffix : TextId::secondSuffix;
+    env_.controls.AddListItem(kIntervalList,
+                              NumberText(minutes ? seconds / 60 : seconds) + std::u16string(Word(unit, language)));
   }
   env_.controls.SelectListItem(kIntervalList, selected);
 }
@@ -73,7 +77,7 @@ void ExcelPaste::Attach(const std::u16string& file) {
   env_.controls.Enable(kOpen, false);
   std::unique_ptr<SpreadsheetProgram> program = env_.program ? env_.program() : nullptr;
   if (!program || !program->Start(file.empty(), file)) {
-    env_.boxes.Show(Word(kNotFound, language_), MessageIcon::information);
+    env_.boxes.Show(Word(TextId::excelNotFound, language_), MessageIcon::information);
     SetDetachedControls();
     env_.controls.Focus(kOpen);
     return;
@@ -109,7 +113,7 @@ void ExcelPaste::OnClicked(int id) {
         s.excelUseRecordSetting = env_.controls.Checked(kUseRecordSetting) ? 1 : 0;
         const int selected = env_.controls.ListSelection(kIntervalList);
         if (selected >= 0) s.excelIntervalIndex = selected;
-        env_.controls.SetText(kStartStop, Word(kStopWord, language_));
+        env_.controls.SetText(kStartStop, Word(TextId::takeInStop, language_));
         thread_.Start();
       } else {
         StopInterval(false);
@@ -134,7 +138,7 @@ void ExcelPaste::StopInterval(bool writeError) {
   if (!writeError) env_.controls.Enable(kUseRecordSetting, true);
   env_.controls.Enable(kIntervalList, writeError || env_.settings.excelUseRecordSetting == 0);
   intervalRunning_ = false;
-  env_.controls.SetText(kStartStop, Word(kStartWord, language_));
+  env_.controls.SetText(kStartStop, Word(TextId::takeInStart, language_));
   thread_.Stop();
 }
 
@@ -146,7 +150,7 @@ void ExcelPaste::StopTakeIn() {
 
 bool ExcelPaste::RefuseWithoutMeter() {
   if (env_.meterConnected()) return false;
-  env_.boxes.Show(Word(kMonitorStopped, language_), MessageIcon::information);
+  env_.boxes.Show(Word(TextId::excelMonitorStopped, language_), MessageIcon::information);
   env_.mainWindow.Post(app_message::kFocusMonitorButton, 0);
   return true;
 }
@@ -186,11 +190,7 @@ void ExcelPaste::TakeInAtNotedTime() {
 
 void ExcelPaste::WriteRow(const CDateTime& takeInTime) {
   if (writing_ || !program_) return;
-  writing_ = true;
-  struct Done {
-    bool& flag;
-    ~Done() { flag = false; }
-  } done{writing_};
+  const Holding holding(writing_);
 
   const SheetPresence presence = program_->Check();
   if (presence != SheetPresence::present) return;
@@ -199,7 +199,7 @@ void ExcelPaste::WriteRow(const CDateTime& takeInTime) {
   if (writeError_ && !(cell == errorCell_)) writeError_ = false;
   if (cell.column > limits.column || cell.row > limits.row || writeError_) {
     if (intervalRunning_) StopInterval(true);
-    env_.boxes.Show(Word(kWriteError, language_), MessageIcon::error);
+    env_.boxes.Show(Word(TextId::excelWriteError, language_), MessageIcon::error);
     writeError_ = true;
     errorCell_ = cell;
     return;
@@ -207,15 +207,15 @@ void ExcelPaste::WriteRow(const CDateTime& takeInTime) {
 
   _READING_TEXT text = env_.published.Latest().forSpreadsheet;
   const CalendarTime t = takeInTime.ToCalendar().value_or(CalendarTime{});
-  const std::u16string date = Text("%04d/%02d/%02d", t.year, t.month, t.day);
-  const std::u16string time = Text("%02d:%02d:%02d", t.hour, t.minute, t.second);
+  const std::u16string date = DateText(t.year, t.month, t.day);
+  const std::u16string time = ClockText(t.hour, t.minute, t.second);
   text.text[_READING_TEXT::kTimeStamp] = date + u"," + time;
   ++rowCounter_;
   ++runCount_;
   using T = _READING_TEXT;
   const std::u16string mainMark = text.value[T::kMainOver] ? u"OVER" : text.value[T::kMainOpen] ? u"OPEN" : u"";
   const std::pair<std::u16string, std::u16string_view> cells[] = {
-      {Utf8ToUtf16(std::to_string(rowCounter_)), u""},
+      {NumberText(rowCounter_), u""},
       {date, u"10"},
       {time, u"8.38"},
       {text.text[T::kMainFunction], u"8"},
@@ -241,11 +241,7 @@ void ExcelPaste::WriteRow(const CDateTime& takeInTime) {
 
 void ExcelPaste::OnCheckTimer(bool focusHere) {
   if (checking_ || !program_) return;
-  checking_ = true;
-  struct Done {
-    bool& flag;
-    ~Done() { flag = false; }
-  } done{checking_};
+  const Holding holding(checking_);
   bool gone;
   if (focusHere) {
     const SheetPresence presence = program_->Check();
@@ -265,9 +261,9 @@ void ExcelPaste::Detach() {
   SetDetachedControls();
   env_.controls.Focus(kOpen);
   runCount_ = 0;
-  env_.boxes.Show(Word(kClosed, language_), MessageIcon::information);
+  env_.boxes.Show(Word(TextId::excelClosed, language_), MessageIcon::information);
   intervalRunning_ = false;
-  env_.controls.SetText(kStartStop, Word(kStartWord, language_));
+  env_.controls.SetText(kStartStop, Word(TextId::takeInStart, language_));
   if (!env_.recording()) env_.mainWindow.Post(app_message::kMemoryMenu, 0);
 }
 

@@ -55,9 +55,8 @@ class MemorySheet : public SpreadsheetProgram {
   std::vector<std::u16string> Row(int row, int column = 1, int count = 11) const;
   // The width last written to a column, or nullopt when never written.
   std::optional<std::u16string> ColumnWidth(int column) const;
-  // Every cell written, by (row, column), and every width by column.
+  // Every cell written, by (row, column).
   const std::map<std::pair<int, int>, std::u16string>& Cells() const { return cells_; }
-  const std::map<int, std::u16string>& ColumnWidths() const { return widths_; }
 
   bool Start(bool attachRunning, const std::u16string& file) override;
   std::u16string Version() override { return version; }

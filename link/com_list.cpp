@@ -9,7 +9,7 @@
 #endif
 
 #include "link/port_names.h"
-#include "base/utf16.h"
+#include "base/text_helpers.h"
 
 namespace {
 std::mutex listMutex;
@@ -55,7 +55,7 @@ std::vector<_COM_LIST> ListVirtualPorts() {
     // A link left behind by a server that died points nowhere: not a port.
     struct stat target;
     if (stat(entry.path().c_str(), &target) != 0 || !S_ISCHR(target.st_mode)) continue;
-    ports[*port] = {u"Virtual meter (COM" + Utf8ToUtf16(std::to_string(*port)) + u")", *port};
+    ports[*port] = {u"Virtual meter (COM" + NumberText(*port) + u")", *port};
   }
   std::vector<_COM_LIST> list;
   for (auto& [port, entry] : ports) list.push_back(std::move(entry));

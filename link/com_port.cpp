@@ -11,6 +11,7 @@ std::atomic<int> longReplyWait{0};
 namespace {
 
 LineSettings lineSettings;
+PortRefusal openRefusal = PortRefusal::none;
 
 // Bytes taken from the device but not yet handed out.  They stay here for
 // the next read, so a line cut short by a full buffer loses nothing.
@@ -75,10 +76,13 @@ bool DrainUntilQuiet() {
 void ComSetLine(int speed) { lineSettings.speed = speed; }
 
 bool ComOpen(int port) {
+  openRefusal = PortRefusal::none;
   if (port < kFirstComPort || port > kLastComPort) return false;
   ComClose();
-  return SerialOpen(port, lineSettings);
+  return SerialOpen(port, lineSettings, openRefusal);
 }
+
+PortRefusal ComOpenRefusal() { return openRefusal; }
 
 void ComClose() {
   SerialClose();

@@ -6,6 +6,8 @@
 #include <atomic>
 #include <cstddef>
 
+#include "link/port_refusal.h"
+
 enum ComResult : int {
   COM_ERROR = 0,     // line status unreadable (device gone); port closed
   COM_OK = 1,        // a complete line (or the byte) arrived; port open
@@ -29,6 +31,8 @@ extern std::atomic<int> longReplyWait;
 void ComSetLine(int speed);
 // Opens port `port` with the prepared settings; refuses numbers outside 1-256.
 bool ComOpen(int port);
+// Why the last ComOpen failed, when the device is there but not ours.
+PortRefusal ComOpenRefusal();
 // Closes the port and drops whatever was received but not yet read.
 void ComClose();
 bool ComIsOpen();

@@ -11,6 +11,7 @@ namespace {
 
 std::mutex identityMutex;
 MeterIdentity identity;
+std::optional<RefusedPort> refusedPort;  // under identityMutex
 
 std::atomic<int> scanCancel{0};
 // A check-window scan and a re-check scan that is still finishing must not
@@ -21,12 +22,28 @@ constexpr std::size_t kSerialLimit = 31;
 constexpr std::size_t kVersionLimit = 14;
 constexpr std::size_t kIdReplyCapacity = 72;
 
+void ForgetRefusedPort() {
+  std::lock_guard lock(identityMutex);
+  refusedPort.reset();
+}
+
+// Keeps the scan's first refused port: the one the user is told of.
+void NoteRefusedPort(int port, PortRefusal refusal) {
+  RefusedPort refused = DescribeRefusedPort(port, refusal);
+  std::lock_guard lock(identityMutex);
+  if (!refusedPort) refusedPort = std::move(refused);
+}
+
 int ProbeUnlocked(int port) {
   char reply[kIdReplyCapacity] = {};
   const int currentSpeed = CurrentIdentity().currentSpeed;
   for (const int speed : ProbeSpeeds(currentSpeed)) {
     ComSetLine(speed);
-    if (!ComOpen(port)) continue;
+    if (!ComOpen(port)) {
+      if (ComOpenRefusal() == PortRefusal::none) continue;
+      NoteRefusedPort(port, ComOpenRefusal());
+      return 1;  // another speed would be refused alike
+    }
     auto answered = [&](const char* command) {
       const int result = ComQuery(command, reply, sizeof reply);
       return result != COM_ERROR && result != COM_TIMEOUT;
@@ -114,7 +131,7 @@ std::optional<int> FirmwareNumber(std::string_view version) {
 }
 
 bool FirmwareSupported(int modelIndex, std::string_view version) {
-  if (modelIndex != 8 && modelIndex != 9) return true;
+  if (!IsRv736x(modelIndex)) return true;
   const auto number = FirmwareNumber(version);
   return number && *number >= kOldestSupportedFirmware;
 }
@@ -126,6 +143,7 @@ std::array<int, 2> ProbeSpeeds(int currentSpeed) {
 
 int ProbePort(int port) {
   std::lock_guard lock(scanMutex);
+  ForgetRefusedPort();
   return ProbeUnlocked(port);
 }
 
@@ -145,8 +163,14 @@ int ScanPorts(const std::vector<_COM_LIST>& list, int currentPort,
 int ScanForMeter() {
   std::lock_guard lock(scanMutex);
   scanCancel = 0;
+  ForgetRefusedPort();
   return ScanPorts(ComList(), CurrentIdentity().currentPort, ProbeUnlocked,
                    [] { return scanCancel != 0; });
 }
 
 void CancelScan() { scanCancel = 1; }
+
+std::optional<RefusedPort> LastRefusedPort() {
+  std::lock_guard lock(identityMutex);
+  return refusedPort;
+}

@@ -8,10 +8,9 @@
 #include <string_view>
 #include <vector>
 
+#include "base/models.h"
 #include "link/com_list.h"
-
-inline constexpr int kModelCount = 10;
-inline constexpr int kNoModel = 10;  // the last probe's reply matched no model
+#include "link/port_refusal.h"
 
 // Model names in ModelIndex order, as the meter answers "QPID".
 inline constexpr std::array<std::string_view, kModelCount> kModelNames = {
@@ -25,7 +24,7 @@ int ModelIndexOfName(std::string_view name);
 struct MeterIdentity {
   int currentPort = 1000;
   int currentSpeed = 19200;
-  int modelIndex = 8;
+  int modelIndex = kDefaultModel;
   std::string serialNumber;     // at most 31 characters
   std::string firmwareVersion;  // at most 14 characters
 };
@@ -44,8 +43,9 @@ IdnFields ParseIdnReply(std::string_view reply);
 // 100 x major + the two minor digits ("1.04" -> 104); nothing when the
 // characters 0, 2 and 3 are not digits.
 std::optional<int> FirmwareNumber(std::string_view version);
-inline constexpr int kOldestSupportedFirmware = 83;  // "0.83"
-// Models 8 and 9 need firmware 0.83 or later; the others are always accepted.
+inline constexpr int kOldestSupportedFirmware = 83;
+inline constexpr std::u16string_view kOldestSupportedVersion = u"0.83";  // as the messages name it
+// The RV736X meters need firmware 0.83 or later; the others are always accepted.
 bool FirmwareSupported(int modelIndex, std::string_view version);
 
 // Speeds in the order a probe tries them: the current one first.
@@ -58,6 +58,9 @@ int ProbePort(int port);
 int ScanForMeter();
 // Makes a running scan give up before its next port (device change).
 void CancelScan();
+// The first port that the last probe or scan found there but could not
+// open (no right to it, or another program holds it); nothing when none.
+std::optional<RefusedPort> LastRefusedPort();
 
 // The scan's loop over `list`, with the probe and cancel flag supplied.
 int ScanPorts(const std::vector<_COM_LIST>& list, int currentPort,

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "link/port_refusal.h"
+
 using SerialClock = std::chrono::steady_clock;
 
 struct LineSettings {
@@ -19,7 +21,9 @@ struct ReadOutcome {
   std::size_t count;  // bytes stored when status is Data
 };
 
-bool SerialOpen(int port, const LineSettings& settings);
+// On failure, `refusal` tells whether the device is there but not ours:
+// no right to it, or another program holds it.
+bool SerialOpen(int port, const LineSettings& settings, PortRefusal& refusal);
 void SerialClose();
 bool SerialIsOpen();
 // Writes all of `size` bytes before `deadline`.

@@ -83,15 +83,21 @@ Ready WaitFor(short events, SerialClock::time_point deadline) {
 
 }  // namespace
 
-bool SerialOpen(int port, const LineSettings& settings) {
+bool SerialOpen(int port, const LineSettings& settings, PortRefusal& refusal) {
+  refusal = PortRefusal::none;
   const int fd = open(LinuxDevicePath(port).c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return false;
+  if (fd < 0) {
+    // EBUSY: another program opened it for its own use (TIOCEXCL).
+    if (errno == EACCES || errno == EPERM) refusal = PortRefusal::denied;
+    if (errno == EBUSY) refusal = PortRefusal::busy;
+    return false;
+  }
   // Exclusive use, like a COM port opened without sharing.  A lock rather
   // than TIOCEXCL: that one outlives us on a pseudo-terminal kept open by
   // its server and would shut out the next user.
-  const bool ready = isatty(fd) && flock(fd, LOCK_EX | LOCK_NB) == 0 &&
-                     ApplyLineSettings(fd, settings) && SetModemLines(fd) &&
-                     tcflush(fd, TCIOFLUSH) == 0;
+  const bool locked = isatty(fd) && flock(fd, LOCK_EX | LOCK_NB) == 0;
+  if (!locked && errno == EWOULDBLOCK) refusal = PortRefusal::busy;
+  const bool ready = locked && ApplyLineSettings(fd, settings) && SetModemLines(fd) && tcflush(fd, TCIOFLUSH) == 0;
   if (!ready) {
     close(fd);
     return false;

@@ -44,10 +44,17 @@ std::wstring Widen(const std::string& text) { return std::wstring(text.begin(), 
 
 }  // namespace
 
-bool SerialOpen(int port, const LineSettings& settings) {
+bool SerialOpen(int port, const LineSettings& settings, PortRefusal& refusal) {
+  refusal = PortRefusal::none;
   const HANDLE h = CreateFileW(Widen(WindowsDeviceName(port)).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
                                nullptr, OPEN_EXISTING, 0, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
+  if (h == INVALID_HANDLE_VALUE) {
+    // A COM port is never shared: another program that has it open makes
+    // the open fail as "access denied".
+    const DWORD error = GetLastError();
+    if (error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION) refusal = PortRefusal::busy;
+    return false;
+  }
   DCB dcb;
   FillLineSettings(dcb, settings);
   COMMTIMEOUTS timeouts;

@@ -3,20 +3,22 @@
 #include <chrono>
 #include <optional>
 #include <string>
+#include <thread>
 
+#include "base/models.h"
+#include "base/utf16.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/configuration.h"
 #include "catalogue/reading_decode.h"
-#include "catalogue/ui_words.h"
+#include "catalogue/value_format.h"
+#include "text/text_id.h"
 #include "link/com_port.h"
 #include "link/commands.h"
 
 namespace {
 
 constexpr std::size_t kReplySize = 32;
-constexpr int kRv7341 = 6;
-
-bool IsRv736x(int model) { return model == 8 || model == 9; }
+constexpr std::chrono::milliseconds kCyclePause{100};
 
 // The first failed exchange of a step.
 struct Failure {
@@ -47,8 +49,6 @@ std::string After(const std::string& text, char separator) {
   return at == std::string::npos ? std::string() : text.substr(at + 1);
 }
 
-std::u16string Widen(std::string_view ascii) { return std::u16string(ascii.begin(), ascii.end()); }
-
 constexpr int kZeroAdjustControls[] = {control::kPeakButton, control::kRelButton, control::kFilterButton,
                                        control::kModeList, control::kRangeList};
 
@@ -62,7 +62,7 @@ bool SendControlRequests(AcquisitionContext& c, const _MONITOR_DATA& copy, Excha
   if (copy.peakRequest && !exchange.Query(peak ? command::kPeakOff : command::kPeakOn)) return false;
   if (copy.clearRequest && !exchange.Query(command::kClear)) return false;
   if (copy.relRequest) {
-    if (model == kRv7341 && !rel) {
+    if (IsRv7341(model) && !rel) {
       // The zero adjustment takes the meter several seconds.
       if (c.recording.IsRecording()) c.recording.StopRecording();
       for (const int id : kZeroAdjustControls) c.controls.Enable(id, false);
@@ -71,7 +71,7 @@ bool SendControlRequests(AcquisitionContext& c, const _MONITOR_DATA& copy, Excha
       longReplyWait = 0;
       for (const int id : kZeroAdjustControls) c.controls.Enable(id, true);
       if (!done) return false;
-    } else if (!exchange.Query(rel ? (model == kRv7341 ? command::kOkQuery : command::kRelOff) : command::kRelOn)) {
+    } else if (!exchange.Query(rel ? (IsRv7341(model) ? command::kOkQuery : command::kRelOff) : command::kRelOn)) {
       return false;
     }
   }
@@ -101,7 +101,7 @@ bool Query(AcquisitionContext& c, Exchange& exchange, Replies& replies) {
   replies.battery = exchange.Reply();
   const bool peakHold = replies.status.size() > kStatusPeak && replies.status[kStatusPeak] == '1';
   // The RV7341 shows PEAK min on its main display, the others PEAK max.
-  const bool rv7341 = c.modelIndex == kRv7341;
+  const bool rv7341 = IsRv7341(c.modelIndex);
   const char* main = !peakHold ? command::kMainReading : rv7341 ? command::kPeakMin : command::kPeakMax;
   const char* sub = !peakHold ? command::kSubReading : rv7341 ? command::kPeakMax : command::kPeakMin;
   if (!exchange.Query(main)) return false;
@@ -184,8 +184,8 @@ void Decode(AcquisitionContext& c, const Replies& replies, _MONITOR_DATA& copy, 
   if (copy.subPresent) {
     ApplySubConfiguration(model, Before(replies.subConfig, ','), After(replies.subConfig, ','), replies.status, copy);
   }
-  text[_READING_TEXT::kMainRangeToken] = Widen(After(replies.config, ','));
-  if (copy.subPresent) text[_READING_TEXT::kSubRangeToken] = Widen(After(replies.subConfig, ','));
+  text[_READING_TEXT::kMainRangeToken] = AsciiToUtf16(After(replies.config, ','));
+  if (copy.subPresent) text[_READING_TEXT::kSubRangeToken] = AsciiToUtf16(After(replies.subConfig, ','));
 
   DisplayNames names = NamesAndLabels(model, copy);
   const DecodedValue main = DecodeMainReading(model, replies.main, copy, names);
@@ -233,7 +233,7 @@ void Publish(AcquisitionContext& c, const _MONITOR_DATA& copy, Cycle& cycle) {
   Publication previous = c.published.Latest();
   if (copy.functionIndex != previous.recordTemplate.mainFunction || copy.confError) {
     if (c.recording.IsRecording()) c.recording.StopRecording();
-    c.controls.SetText(control::kMainLabel, UiWord(word::kMain));
+    c.controls.SetText(control::kMainLabel, UiWord(TextId::mainLabel));
   }
   const bool rel = copy.status[kStatusRel] != 0;
   auto& values = cycle.text.value;
@@ -263,8 +263,9 @@ void Publish(AcquisitionContext& c, const _MONITOR_DATA& copy, Cycle& cycle) {
     record.subRange = rel ? copy.subFetchRangeIndex : copy.subRangeIndex;
   }
   record.settingValue = SettingValue(c.modelIndex, copy, record.settingValue);
-  record.flags = rel ? 1 + 2 * copy.mainOver + 4 * copy.subOver + 8 * copy.mainBlank + 16 * copy.subBlank +
-                           32 * copy.mainOpen
+  using namespace record_flag;
+  record.flags = rel ? kRel + kMainOver * copy.mainOver + kSubOver * copy.subOver + kMainBlank * copy.mainBlank +
+                           kSubBlank * copy.subBlank + kMainOpen * copy.mainOpen
                      : 0;
   record.filterOn = copy.status[kStatusFilter] != 0;
   record.peakOn = copy.status[kStatusPeak] != 0;
@@ -312,35 +313,18 @@ void AcquisitionStep(AcquisitionContext& c, _MONITOR_DATA& copy) {
   Publish(c, copy, cycle);
 }
 
-AcquisitionThread::~AcquisitionThread() {
-  run_ = false;
-  if (thread_.joinable()) thread_.join();
-}
-
 void AcquisitionThread::Start() {
-  if (thread_.joinable()) thread_.join();  // it has ended: acquisitionEnded was awaited
   context_.snapshot.Data().adoptSettings = 1;
-  ended_ = false;
-  run_ = true;
-  thread_ = std::thread(&AcquisitionThread::Loop, this);
+  runs_.Start([this](const ThreadRuns::Run& run) { Loop(run); });
 }
 
-void AcquisitionThread::RequestStop() {
-  // Only a running thread has an end to wait for: stopping a stopped one
-  // must not leave the connection's timers waiting for ever.
-  if (!run_) return;
-  ended_ = false;
-  run_ = false;
-}
-
-void AcquisitionThread::Loop() {
+void AcquisitionThread::Loop(const ThreadRuns::Run& run) {
   _MONITOR_DATA copy;
   while (true) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    if (!run_) break;
+    std::this_thread::sleep_for(kCyclePause);
+    if (!run.run) return;
     context_.snapshot.TakeForCycle(copy);
     AcquisitionStep(context_, copy);
     context_.snapshot.PublishCycle(copy);
   }
-  ended_ = true;
 }

@@ -4,8 +4,8 @@
 #pragma once
 
 #include <atomic>
-#include <thread>
 
+#include "base/thread_runs.h"
 #include "catalogue/configuration_commands.h"
 #include "catalogue/list_state.h"
 #include "window/controls.h"
@@ -45,23 +45,20 @@ void AcquisitionStep(AcquisitionContext& context, _MONITOR_DATA& copy);
 class AcquisitionThread {
  public:
   explicit AcquisitionThread(AcquisitionContext context) : context_(context) {}
-  ~AcquisitionThread();
   AcquisitionThread(const AcquisitionThread&) = delete;
   AcquisitionThread& operator=(const AcquisitionThread&) = delete;
 
   // A new thread (the previous one must have ended): adoptSettings is set again.
   void Start();
-  // Stores 0 as the handle and clears `acquisitionEnded`; the thread leaves
-  // its loop at its next turn and then sets `acquisitionEnded`.  Nothing
-  // for a thread that is not running.
-  void RequestStop();
-  bool Ended() const { return ended_; }
+  // Clears the stored handle: the thread leaves its loop at its next turn,
+  // and from then on Ended() (acquisitionEnded) holds.  A thread that is
+  // not running has already ended, so no timer waits for it for ever.
+  void RequestStop() { runs_.Stop(); }
+  bool Ended() const { return runs_.Ended(); }
 
  private:
-  void Loop();
+  void Loop(const ThreadRuns::Run& run);
 
   AcquisitionContext context_;
-  std::atomic<bool> run_{false};  // the stored handle: non-zero while it should run
-  std::atomic<bool> ended_{true};  // acquisitionEnded
-  std::thread thread_;
+  ThreadRuns runs_;  // last: its threads use the members above until joined
 };

@@ -2,37 +2,33 @@
 
 #include <cstdio>
 
+#include "base/models.h"
+#include "base/text_helpers.h"
 #include "catalogue/catalogue.h"
 #include "link/com_port.h"
 #include "link/commands.h"
 #include "link/identification.h"
 #include "base/utf16.h"
-#include "catalogue/ui_words.h"
+#include "text/text_id.h"
 #include "live/monitor_panel.h"
+#include "live/port_refusal_hint.h"
 
 namespace {
 
 constexpr std::size_t kReplySize = 32;
-constexpr int kRv7341 = 6;
-
-bool IsRv736x(int model) { return model == 8 || model == 9; }
 
 bool Send(const char* command) {
   char reply[kReplySize];
   return ComQuery(command, reply, sizeof reply) == COM_OK;
 }
 
-std::u16string FirmwareMessage() {
-  std::u16string text = UiWord(word::kFirmwareNotSupported);
-  for (std::size_t at; (at = text.find(u"%s")) != std::u16string::npos;) text.replace(at, 2, u"0.83");
-  return text;
-}
+std::u16string FirmwareMessage() { return Filled(UiWord(TextId::firmwareNotSupported), kOldestSupportedVersion); }
 
 }  // namespace
 
 ConnectionController::ConnectionController(ConnectionEnvironment environment)
     : env_(std::move(environment)),
-      recheck_(env_.scan, [this] {
+      recheck_([this] { return RecheckScan(); }, [this] {
         checkResult_ = 1;
         env_.timers.Start(timer::kConnect);
       }) {}
@@ -73,12 +69,12 @@ void ConnectionController::OnConnectTimer() {
     }
   }
   if (!connected_) {
-    env_.controls.SetText(control::kMonitorButton, UiWord(word::kMonitor));
+    env_.controls.SetText(control::kMonitorButton, UiWord(TextId::monitorButton));
     if (env_.autoConnect()) recheck_.Start();
     env_.controls.Enable(control::kMonitorButton, true);
     return;
   }
-  env_.controls.SetText(control::kMonitorButton, UiWord(word::kStopMonitor));
+  env_.controls.SetText(control::kMonitorButton, UiWord(TextId::stopMonitorButton));
   const bool opened = ComOpen(meter.currentPort) && Send(command::kFactoryInit) && Send(command::kLocalLockout) &&
                       Send(command::kBacklightOff);
   if (!opened) {
@@ -117,10 +113,10 @@ void ConnectionController::SetMeterButtons(int modelIndex, bool enabled) {
     for (const int id : {control::kPeakButton, control::kClearButton, control::kSlowButton}) {
       env_.controls.Enable(id, enabled);
     }
-  } else if (modelIndex == kRv7341) {
+  } else if (IsRv7341(modelIndex)) {
     env_.controls.Enable(control::kPeakButton, enabled);
   }
-  if (enabled) env_.controls.SetText(control::kRelButton, modelIndex == kRv7341 ? u"0 ADJ" : u"REL");
+  if (enabled) env_.controls.SetText(control::kRelButton, IsRv7341(modelIndex) ? u"0 ADJ" : u"REL");
 }
 
 void ConnectionController::OnDisconnectTimer() {
@@ -136,7 +132,7 @@ void ConnectionController::FinishDisconnect() {
   ClearMonitorPanel(env_.controls, env_.snapshot);
   env_.snapshot.Data().shownRange = -1;
   env_.snapshot.Data().functionIndex = 0;
-  env_.controls.SetText(control::kMonitorButton, UiWord(word::kMonitor));
+  env_.controls.SetText(control::kMonitorButton, UiWord(TextId::monitorButton));
   env_.hooks.StopSpreadsheetTakeIn();
   SetMeterButtons(modelIndex_, false);
   if (env_.hooks.IsRecording()) env_.hooks.EndRecordingAtDisconnect();
@@ -195,11 +191,32 @@ void ConnectionController::OnCommunicationError(std::intptr_t parameter) {
     env_.timers.Start(timer::kDisconnect);
   }
   if (!env_.autoConnect()) {
-    env_.boxes.Show(UiWord(parameter == 0 ? word::kCannotSend : word::kNoResponse), MessageIcon::error);
+    env_.boxes.Show(UiWord(parameter == 0 ? TextId::cannotSend : TextId::noResponse), MessageIcon::error);
   }
 }
 
-void ConnectionController::OnBufferOver() { env_.boxes.Show(UiWord(word::kBufferOver), MessageIcon::error); }
+// A refused port is told of once, not at every scan, until the scans find
+// something else: the user has time to read and to mend it.
+int ConnectionController::RecheckScan() {
+  const int found = env_.scan();
+  const std::optional<RefusedPort> refused = found == 0 ? std::nullopt : LastRefusedPort();
+  std::lock_guard lock(refusalMutex_);
+  if (refused == refusal_) return found;
+  refusal_ = refused;
+  if (refused) env_.messages.Post(app_message::kPortRefused, 0);
+  return found;
+}
+
+void ConnectionController::ShowRefusal() {
+  std::optional<RefusedPort> refused;
+  {
+    std::lock_guard lock(refusalMutex_);
+    refused = refusal_;
+  }
+  if (refused) env_.boxes.Show(PortRefusalHint(*refused, CatalogueLanguage()), MessageIcon::warning);
+}
+
+void ConnectionController::OnBufferOver() { env_.boxes.Show(UiWord(TextId::bufferOver), MessageIcon::error); }
 
 void ConnectionController::OnTimer(int id) {
   switch (id) {
@@ -215,6 +232,8 @@ bool ConnectionController::OnMessage(int n, std::intptr_t parameter) {
     OnCommunicationError(parameter);
   } else if (n == app_message::kBufferOver) {
     OnBufferOver();
+  } else if (n == app_message::kPortRefused) {
+    ShowRefusal();
   } else {
     return false;
   }

@@ -7,9 +7,19 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <mutex>
+#include <optional>
 
+#include "base/models.h"
+#include "link/port_refusal.h"
 #include "link/recheck_thread.h"
 #include "live/acquisition.h"
+
+namespace app_message {
+// The re-check found the meter's port there but refused (no right to it, or
+// held by another program): the window tells the user the fix.
+inline constexpr int kPortRefused = 30;
+}  // namespace app_message
 
 struct ConnectionEnvironment {
   Controls& controls;
@@ -30,7 +40,7 @@ class ConnectionController {
   explicit ConnectionController(ConnectionEnvironment environment);
   ~ConnectionController();
 
-  // The Monitor button (control 1006).
+  // The Monitor button (control::kMonitorButton).
   void OnMonitorButton();
   // Timer entry points.
   void OnConnectTimer();
@@ -44,7 +54,7 @@ class ConnectionController {
   // The window goes without the exit flow: the threads are asked to end
   // (AcquisitionEnded() tells when they have), the meter is not let go.
   void Abandon();
-  // Application messages 12 and 14 from the acquisition thread.
+  // app_message::kCommunicationError and kBufferOver from the acquisition thread.
   void OnCommunicationError(std::intptr_t parameter);
   void OnBufferOver();
   // The window's dispatch: a tick of timer `id`, and application message n
@@ -65,12 +75,16 @@ class ConnectionController {
   void FinishDisconnect();  // disconnect steps 2-9
   void ShowIdentity(int modelIndex);
   void SetMeterButtons(int modelIndex, bool enabled);
+  int RecheckScan();
+  void ShowRefusal();
 
   ConnectionEnvironment env_;
   std::atomic<bool> connected_{false};
   std::atomic<int> checkResult_{0};
   std::atomic<int> lastCurrentLoop_{-1};
-  int modelIndex_ = 8;
+  int modelIndex_ = kDefaultModel;
   std::unique_ptr<AcquisitionThread> acquisition_;
+  std::mutex refusalMutex_;
+  std::optional<RefusedPort> refusal_;  // the refused port the user was last told of
   RecheckThread recheck_;
 };

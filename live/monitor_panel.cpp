@@ -1,7 +1,7 @@
 #include "live/monitor_panel.h"
 
 #include "catalogue/catalogue.h"
-#include "catalogue/ui_words.h"
+#include "text/text_id.h"
 
 namespace {
 constexpr int kCleared[] = {1003, 1001, control::kMainValue, control::kSubValue, control::kMainUnit,
@@ -11,8 +11,8 @@ constexpr int kCleared[] = {1003, 1001, control::kMainValue, control::kSubValue,
 
 void ClearMonitorPanel(Controls& controls, MonitorSnapshot& snapshot) {
   for (const int id : kCleared) controls.SetText(id, u"");
-  controls.SetText(control::kMainLabel, UiWord(word::kMain));
-  controls.SetText(control::kSubLabel, UiWord(word::kSub));
+  controls.SetText(control::kMainLabel, UiWord(TextId::mainLabel));
+  controls.SetText(control::kSubLabel, UiWord(TextId::subLabel));
   controls.ClearList(control::kModeList);
   controls.ClearList(control::kRangeList);
   _MONITOR_DATA& data = snapshot.Data();

@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <array>
 
+#include "base/models.h"
 #include "catalogue/catalogue.h"
 #include "link/identification.h"
-#include "catalogue/ui_words.h"
+#include "text/text_id.h"
 
 namespace {
 
@@ -15,10 +16,11 @@ std::string OnOff(const char* name, bool on) { return kCommon + "st_" + name + (
 
 bool IsOver(int model, const _MONITOR_DATA& data) {
   if (data.mainOver) return true;
-  if (model <= 5) return false;
+  const Family family = FamilyOf(model);
+  if (family == Family::RV732X) return false;
   const bool peak = data.status[kStatusPeak] != 0;
   if (data.subOver && peak) return true;
-  return model >= 8 && data.subOver && FunctionToken(FamilyOf(model), data.functionIndex) == "SEPV";
+  return family == Family::RV736X && data.subOver && FunctionToken(family, data.functionIndex) == "SEPV";
 }
 
 std::string Battery(const PanelState& state, const _MONITOR_DATA& data) {
@@ -33,8 +35,9 @@ bool IsVoltageFunction(int model, std::string_view token) {
   static constexpr std::array<std::string_view, 6> kRv734x = {"ACV", "DCV", "DCHV", "ACDCV", "AutoV", "LoZV"};
   static constexpr std::array<std::string_view, 6> kRv736x = {"ACV", "dBm", "dBV", "DCV", "ACDCV", "SEPV"};
   auto in = [&](const auto& list) { return std::find(list.begin(), list.end(), token) != list.end(); };
-  if (model <= 5) return in(kRv732x);
-  if (model <= 7) return in(kRv734x);
+  const Family family = FamilyOf(model);
+  if (family == Family::RV732X) return in(kRv732x);
+  if (family == Family::RV734X) return in(kRv734x);
   return in(kRv736x);
 }
 
@@ -46,7 +49,7 @@ std::vector<StatusIcon> StatusIcons(const PanelState& s, const _MONITOR_DATA& d)
       {0, OnOff("over", on && IsOver(s.modelIndex, d) && !s.blinkB)},
       {72, OnOff("rel", on && d.status[kStatusRel] != 0)},
       {114, OnOff("filter", on && d.status[kStatusFilter] != 0)},
-      {181, OnOff("slow", on && s.modelIndex >= 8 && d.status[kStatusSlow] != 0)},
+      {181, OnOff("slow", on && FamilyOf(s.modelIndex) == Family::RV736X && d.status[kStatusSlow] != 0)},
       {240, OnOff("buzz", on && d.status[kStatusBuzzer] != 0)},
       {280, OnOff("aps", on && d.status[kStatusAutoPowerSave] != 0)},
       {324, Battery(s, d)},
@@ -62,20 +65,21 @@ std::string DiagramPicture(const PanelState& s, const _MONITOR_DATA& d) {
       const char* kind = IsVoltageFunction(s.modelIndex, token) ? "hv_" : "hc_";
       return kCommon + kind + (s.blinkB ? "a" : "b") + ".bmp";
     }
-    if (s.modelIndex == 7 || s.modelIndex < 0 || s.modelIndex > 9) return kCommon + "white.bmp";
+    if (s.modelIndex == kRv734x || s.modelIndex < 0 || s.modelIndex >= kModelCount) return kCommon + "white.bmp";
     // Each model's pictures sit in a folder of its name and begin with it.
     const std::string model(kModelNames[s.modelIndex]);
     return "Pictures/" + model + "/" + model + std::string(token) + ".bmp";
   }
   if (s.comListEmpty) return kCommon + (s.blinkA ? "cf_a" : "cf_b") + ".bmp";
-  return kCommon + (s.blinkA ? "uu_a" : "uu_b") + (s.modelIndex >= 8 ? "_RV736X" : "_RV732X") + ".bmp";
+  return kCommon + (s.blinkA ? "uu_a" : "uu_b") + (FamilyOf(s.modelIndex) == Family::RV736X ? "_RV736X" : "_RV732X") +
+         ".bmp";
 }
 
 std::u16string DiagramTitle(const PanelState& s, const _MONITOR_DATA& d) {
-  if (!s.connected) return UiWord(word::kUutUnconnected);
-  std::u16string title = UiWord(word::kConfiguration);
-  // The RV734X (index 7) has no picture set and no name in the title.
-  if (!d.confError && s.modelIndex != 7) {
+  if (!s.connected) return UiWord(TextId::uutUnconnected);
+  std::u16string title = UiWord(TextId::configuration);
+  // The RV734X entry has no picture set and no name in the title.
+  if (!d.confError && s.modelIndex != kRv734x) {
     title += u" (" + LongName(FamilyOf(s.modelIndex), d.functionIndex) + u")";
   }
   return title;

@@ -6,11 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "base/models.h"
 #include "monitor/monitor_data.h"
 
 struct PanelState {
   bool connected = false;
-  int modelIndex = 8;
+  int modelIndex = kDefaultModel;
   bool comListEmpty = false;
   bool blinkA = false;  // toggles only while no connection is open
   bool blinkB = false;  // toggles always

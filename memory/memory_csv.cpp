@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "base/text_helpers.h"
+#include "base/utf16.h"
+#include "base/version.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/configuration_commands.h"
-#include "catalogue/ui_words.h"
+#include "text/text_id.h"
 #include "catalogue/value_format.h"
 #include "link/identification.h"
 #include "persistence/csv_encoder.h"
@@ -13,14 +16,12 @@
 
 namespace {
 
-constexpr std::u16string_view kBanner = u"Quorvia for RV7300s  Ver2.11";
 constexpr std::u16string_view kRule = u"---------------------------------------";
 constexpr std::u16string_view kMaker = u"VORNEK";
-constexpr int kMemoryCaption = 144;  // "Memory Data"
 
 // Only RV736X meters have a memory; either model index formats alike.
 constexpr Family kFamily = Family::RV736X;
-constexpr int kFormatModel = 8;
+constexpr int kFormatModel = kRv7361;
 
 // RV736X function rows that the line's rules name.
 enum Row {
@@ -52,17 +53,6 @@ std::int64_t CelsiusTenths(std::int64_t fahrenheit) { return (fahrenheit - kFree
 std::int64_t CelsiusDifference(std::int64_t fahrenheit) {
   const std::int64_t scaled = fahrenheit * 5;
   return (scaled + (scaled >= 0 ? 4 : -4)) / 9;
-}
-
-std::u16string Number(std::int64_t value) {
-  const std::string digits = std::to_string(value);
-  return std::u16string(digits.begin(), digits.end());
-}
-
-void ReplaceAll(std::u16string& text, std::u16string_view from, std::u16string_view to) {
-  for (std::size_t at = text.find(from); at != std::u16string::npos; at = text.find(from, at + to.size())) {
-    text.replace(at, from.size(), to);
-  }
 }
 
 // The long name of the table row, not the live meter's current-loop naming:
@@ -127,24 +117,24 @@ MemoryCsvFormat MemoryCsvFormat::FromSettings(const Settings& settings, int temp
 
 std::vector<std::u16string> MemoryCsvHeader(const MemoryCsvMeter& meter, const CalendarTime& date,
                                             const MemoryCsvFormat& format) {
-  std::vector<std::u16string> lines{std::u16string(kBanner), std::u16string(kRule), UiWord(kMemoryCaption)};
+  std::vector<std::u16string> lines{std::u16string(kProgramTitle), std::u16string(kRule), UiWord(TextId::memoryData)};
   const std::string_view model =
       meter.modelIndex >= 0 && meter.modelIndex < kModelCount ? kModelNames[static_cast<std::size_t>(meter.modelIndex)]
                                                               : std::string_view();
-  lines.push_back((Fields(format.separator) << UiWord(word::kCsvModel) + u':' << kMaker << AsciiToUtf16(model)
+  lines.push_back((Fields(format.separator) << UiWord(TextId::model) + u':' << kMaker << AsciiToUtf16(model)
                                             << u"Ver " + AsciiToUtf16(meter.firmwareVersion))
                       .Line());
   lines.push_back((Fields(format.separator) << u"S/N:" << AsciiToUtf16(meter.serialNumber)).Line());
-  const std::u16string day = Number(date.year) + u'/' + Number(date.month) + u'/' + Number(date.day);
-  lines.push_back((Fields(format.separator) << UiWord(word::kCsvDate) + u':' << day).Line());
+  const std::u16string day = ShortDateText(date.year, date.month, date.day);
+  lines.push_back((Fields(format.separator) << UiWord(TextId::date) + u':' << day).Line());
   lines.emplace_back();
   Fields titles(format.separator);
   titles << u"No";
-  for (const int title : {word::kCsvMainFunction, word::kCsvMainValue, word::kCsvMainUnit, word::kCsvMainOver,
-                          word::kCsvSubFunction, word::kCsvSubValue, word::kCsvSubUnit, word::kCsvSubOver}) {
+  for (const TextId title : {TextId::csvMainFunction, TextId::csvMainValue, TextId::csvMainUnit, TextId::csvMainOver,
+                             TextId::csvSubFunction, TextId::csvSubValue, TextId::csvSubUnit, TextId::csvSubOver}) {
     titles << UiWord(title);
   }
-  titles << u"MAX/MIN" << u"REL" << u"FILTER" << u"SLOW" << UiWord(word::kCsvSubInformation);
+  titles << u"MAX/MIN" << u"REL" << u"FILTER" << u"SLOW" << UiWord(TextId::csvSubInformation);
   lines.push_back(titles.Line());
   return lines;
 }
@@ -173,7 +163,7 @@ std::u16string MemoryCsvLine(int number, const MemoryRecord& r, const MemoryCsvF
   const RangeSetKind set = peak ? RangeSetKind::peak : RangeSetKind::normal;
   const int decimals = Decimals(kFamily, row, set, range);
   Fields line(format.separator);
-  line << Number(number);
+  line << NumberText(number);
 
   // Main function.
   if (row == kSepv) {
@@ -204,9 +194,9 @@ std::u16string MemoryCsvLine(int number, const MemoryRecord& r, const MemoryCsvF
   // which the Japanese code page lacks, is spelt out in both.
   const int unitColumn = peak ? range : range + (row == kTemp ? format.temperatureUnit : 0);
   std::u16string unit(Unit(kFamily, row, set, unitColumn));
-  ReplaceAll(unit, u"Ω", UiWord(word::kOhm));
-  ReplaceAll(unit, u"℃", UiWord(word::kCelsius));
-  ReplaceAll(unit, u"ºF", UiWord(word::kFahrenheit));
+  ReplaceAll(unit, u"Ω", UiWord(TextId::ohm));
+  ReplaceAll(unit, u"℃", UiWord(TextId::celsius));
+  ReplaceAll(unit, u"ºF", UiWord(TextId::fahrenheit));
   line << unit;
   const std::int64_t overValue = row == kTemp ? r.mainValue : value;
   const bool mainOver =
@@ -220,7 +210,7 @@ std::u16string MemoryCsvLine(int number, const MemoryRecord& r, const MemoryCsvF
     line << RowName(row) + u" PEAK min";
   } else if (OneOf(row, kFrequencyRows)) {
     sub = Sub::frequency;
-    line << UiWord(word::kFrequencyLong);
+    line << UiWord(TextId::frequency);
   } else if (row == kSepv) {
     sub = Sub::acPart;
     line << u"ACV";

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/models.h"
 #include "memory/memory_record.h"
 #include "persistence/date_time.h"
 #include "persistence/settings.h"
@@ -21,7 +22,7 @@ struct MemoryCsvFormat {
 };
 
 struct MemoryCsvMeter {
-  int modelIndex = 8;
+  int modelIndex = kDefaultModel;
   std::string serialNumber;
   std::string firmwareVersion;
 };

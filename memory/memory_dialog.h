@@ -9,8 +9,10 @@
 
 #include "memory/download_times.h"
 #include "memory/memory_download.h"
+#include "window/controls.h"
 #include "window/window.h"
 #include "persistence/settings.h"
+#include "text/text_id.h"
 
 namespace memory_control {
 inline constexpr int kCaption = 0;  // the window's title
@@ -32,15 +34,11 @@ inline constexpr int kElapsed = 1119;
 inline constexpr int kRingBar = 1120;  // the ring's fill, 0-10
 }  // namespace memory_control
 
-// The dialog's window as its logic sees it.  Calls come on the window's
-// thread.
-class MemoryDialogView {
+// What the dialog asks of its window beyond its controls.  Calls come on
+// the window's thread.
+class MemoryDialogWindow {
  public:
-  virtual ~MemoryDialogView() = default;
-  virtual void SetText(int id, std::u16string_view text) = 0;
-  virtual std::u16string Text(int id) const = 0;
-  virtual void Enable(int id, bool enabled) = 0;
-  virtual void Focus(int id) = 0;
+  virtual ~MemoryDialogWindow() = default;
   // Progress bars run from 0 to `maximum`.
   virtual void SetRange(int id, int maximum) = 0;
   virtual void SetPosition(int id, int position) = 0;
@@ -51,7 +49,8 @@ class MemoryDialogView {
 };
 
 struct MemoryDialogEnvironment {
-  MemoryDialogView& view;
+  Controls& controls;     // the dialog's own; kCaption is its title
+  MemoryDialogWindow& window;
   AppMessages& messages;  // the dialog's own: the download reports there
   MessageBoxes& boxes;
   Settings& settings;     // memFolder, memFileName, decimalSymbol, listSeparator
@@ -89,7 +88,7 @@ class MemoryDownloadDialog {
   bool CheckDestination(const std::u16string& folder, const std::u16string& name);
   void EnableInputs(bool enabled);
   void Finish();
-  std::u16string Text(int word) const;
+  std::u16string Text(TextId text) const;
 
   MemoryDialogEnvironment env_;
   MemoryDownload download_;

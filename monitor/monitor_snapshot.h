@@ -30,12 +30,10 @@ class MonitorSnapshot {
   MonitorSnapshot(const MonitorSnapshot&) = delete;
   MonitorSnapshot& operator=(const MonitorSnapshot&) = delete;
 
-  // The monitor lock.  Never held across a meter exchange or a window call.
-  void Lock() { lock_.lock(); }
-  void Unlock() { lock_.unlock(); }
-  // For std::lock_guard.
-  void lock() { Lock(); }
-  void unlock() { Unlock(); }
+  // The monitor lock, taken with std::lock_guard.  Never held across a
+  // meter exchange or a window call.
+  void lock() { lock_.lock(); }
+  void unlock() { lock_.unlock(); }
 
   // A button press or setting change: the field becomes 1 (not a count).
   void Raise(MonitorRequest request);

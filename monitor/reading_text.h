@@ -11,10 +11,10 @@ struct _READING_TEXT {
   enum Text : int {
     kTimeStamp = 0,       // 0 and 1: the consumer's time stamp texts
     kTimeStamp2 = 1,
-    kMainValue = 2,       // as in control 1004
-    kSubValue = 3,        // control 1005
-    kMainUnit = 4,        // control 1015
-    kSubUnit = 5,         // control 1016
+    kMainValue = 2,       // as in control::kMainValue
+    kSubValue = 3,        // control::kSubValue
+    kMainUnit = 4,        // control::kMainUnit
+    kSubUnit = 5,         // control::kSubUnit
     kMainFunction = 6,
     kSubFunction = 7,     // "<none>" without a sub display
     kMainRangeToken = 8,  // of the ":CONF?" reply

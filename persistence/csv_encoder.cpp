@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/text_helpers.h"
 #include "text/added_texts.h"
 #include "persistence/csv_field.h"
 
@@ -16,8 +17,7 @@ bool Ascii(std::u16string_view text) {
 }
 
 std::u16string CodePageName(int codePage) {
-  const std::string name = codePage == kUtf8CodePage ? "UTF-8" : "CP" + std::to_string(codePage);
-  return std::u16string(name.begin(), name.end());
+  return codePage == kUtf8CodePage ? u"UTF-8" : u"CP" + NumberText(codePage);
 }
 
 void ReplaceFirst(std::u16string& text, std::u16string_view placeholder, std::u16string_view value) {

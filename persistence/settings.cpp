@@ -1,8 +1,8 @@
 #include "persistence/settings.h"
 
-#include <cstdio>
 #include <fstream>
 
+#include "base/text_helpers.h"
 #include "persistence/file_exception.h"
 #include "persistence/replace_file.h"
 
@@ -75,18 +75,14 @@ void ApplyStartupSettings(Settings& settings, const SettingsReadResult& read, co
     settings.baudIndex = 1;
     settings.baudRate = 19200;
     settings.excelTakeInMode = 1;
-    settings.ModelIndex = 8;
+    settings.ModelIndex = kDefaultModel;
     settings.memFolder = context.settingsFolder.u16string();
     settings.memFileName.clear();
   }
   if (!read.settingsLoaded || read.settingsVersionDiffers) {
     if (const auto language = ReadLanguageFile(context.programFolder)) settings.language = *language;
   }
-  if (settings.dateMode == 0) {
-    char date[16];
-    std::snprintf(date, sizeof date, "%04d/%02d/%02d", context.today.year, context.today.month, context.today.day);
-    settings.dateText = std::u16string(date, date + std::char_traits<char>::length(date));
-  }
+  if (settings.dateMode == 0) settings.dateText = DateText(context.today.year, context.today.month, context.today.day);
 }
 
 ArchiveRect StartupWindowRect(const Settings& settings, bool settingsLoaded, const ArchiveRect& own) {

@@ -7,9 +7,11 @@
 #include <optional>
 #include <string>
 
+#include "base/models.h"
+#include "base/version.h"
 #include "persistence/archive.h"
 
-inline constexpr const char16_t* kSettingsVersionText = u"2.11";
+inline constexpr std::u16string_view kSettingsVersionText = kVersionText;
 inline constexpr std::int32_t kSettingsVersionNumber = 21100;
 // Oldest version number whose files share this layout.
 inline constexpr std::int32_t kOldestSettingsVersionNumber = 10009;
@@ -22,7 +24,7 @@ struct Settings {
   ArchiveRect windowRect;
   std::int32_t language = 1;  // 0 Japanese, 1 English
   std::int32_t comPort = kNoComPortSetting;
-  std::int32_t ModelIndex = 8;
+  std::int32_t ModelIndex = kDefaultModel;
   std::int32_t baudRate = 19200;
   std::int32_t baudIndex = 1;  // in 9600, 19200
   std::int32_t autoConnect = 1;
@@ -108,7 +110,7 @@ void ForEachSettingsField(S& s, Visit&& visit) {
 
 struct SettingsReadResult {
   bool settingsLoaded = false;          // fields 3-41 were read
-  bool settingsVersionDiffers = false;  // the version text is not "2.11"
+  bool settingsVersionDiffers = false;  // the version text is not kSettingsVersionText
   std::u16string versionText;
   std::int32_t versionNumber = 0;
 };

@@ -4,9 +4,12 @@
 #include <optional>
 #include <string>
 
+#include "base/text_helpers.h"
+#include "base/utf16.h"
+#include "base/version.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/configuration_commands.h"
-#include "catalogue/ui_words.h"
+#include "text/text_id.h"
 #include "catalogue/value_format.h"
 #include "link/identification.h"
 #include "persistence/csv_encoder.h"
@@ -16,42 +19,15 @@
 
 namespace {
 
-constexpr std::u16string_view kBanner = u"Quorvia for RV7300s  Ver2.11";
 constexpr std::u16string_view kRule = u"---------------------------------------";
 constexpr std::u16string_view kMaker = u"VORNEK";
 
-// From this model index on the meters have SLOW and the settings that the
-// last column names.
-constexpr int kFirstWithSlow = 8;
+// The RV736X meters have SLOW and the settings that the last column names;
+// a model index past them reads as RV736X too.
+bool HasSlow(int model) { return FamilyOf(model) == Family::RV736X; }
 
 // RV736X rows whose recorded setting value has a column of its own.
 constexpr int kDbmRow = 1, kContRow = 7, kDiodeRow = 8;
-
-// In place, without a narrow string to widen: it runs several times for
-// each of up to a million records.
-void AppendNumber(std::u16string& text, long long number) {
-  char digits[24];
-  int n = 0;
-  unsigned long long magnitude = number < 0 ? 0ULL - static_cast<unsigned long long>(number) : number;
-  do {
-    digits[n++] = static_cast<char>('0' + magnitude % 10);
-    magnitude /= 10;
-  } while (magnitude != 0);
-  if (number < 0) text += u'-';
-  while (n > 0) text += static_cast<char16_t>(digits[--n]);
-}
-
-// "%02d"
-void AppendTwoDigits(std::u16string& text, int number) {
-  if (number >= 0 && number < 10) text += u'0';
-  AppendNumber(text, number);
-}
-
-void ReplaceAll(std::u16string& text, std::u16string_view from, std::u16string_view to) {
-  for (std::size_t at = text.find(from); at != std::u16string::npos; at = text.find(from, at + to.size())) {
-    text.replace(at, from.size(), to);
-  }
-}
 
 // One line at a time: each field goes into the code page as it comes, and
 // the finished line is handed on before the next one is begun.
@@ -83,35 +59,14 @@ class CsvLine {
   bool empty_ = true;
 };
 
-std::u16string Labelled(int word) { return UiWord(word) + u':'; }
+std::u16string Labelled(TextId text) { return UiWord(text) + u':'; }
 
 std::u16string ModelName(int modelIndex) {
   if (modelIndex < 0 || modelIndex >= kModelCount) return {};
   const std::string_view name = kModelNames[static_cast<std::size_t>(modelIndex)];
-  return std::u16string(name.begin(), name.end());
+  return AsciiToUtf16(name);
 }
 
-// "%d/%d/%d"
-std::u16string DateText(const CalendarTime& t) {
-  std::u16string text;
-  AppendNumber(text, t.year);
-  text += u'/';
-  AppendNumber(text, t.month);
-  text += u'/';
-  AppendNumber(text, t.day);
-  return text;
-}
-
-// "%02d:%02d:%02d"
-std::u16string ClockText(const CalendarTime& t) {
-  std::u16string text;
-  AppendTwoDigits(text, t.hour);
-  text += u':';
-  AppendTwoDigits(text, t.minute);
-  text += u':';
-  AppendTwoDigits(text, t.second);
-  return text;
-}
 
 // What every record line needs, looked up once for the whole file.
 struct LineContext {
@@ -165,7 +120,7 @@ void WriteRecord(CsvLine& line, const _RECORD_DATA& r, std::size_t index, const 
   if (c.relativeTime) {
     line << u"" << RelativeTimeText(time, c.firstRecordTime);
   } else if (const std::optional<CalendarTime> t = time.ToCalendar()) {
-    line << DateText(*t) << ClockText(*t);
+    line << ShortDateText(t->year, t->month, t->day) << ClockText(t->hour, t->minute, t->second);
   } else {
     line << u"" << u"";
   }
@@ -181,7 +136,7 @@ void WriteRecord(CsvLine& line, const _RECORD_DATA& r, std::size_t index, const 
   // Sub OVER follows the count even without a sub display.
   line << (r.subCount == kOverCount || (r.flags & record_flag::kSubOver) ? u"OVER" : u"");
   line << (r.flags != 0 ? u"REL" : u"") << (r.filterOn ? u"FILTER" : u"");
-  if (c.model >= kFirstWithSlow) {
+  if (HasSlow(c.model)) {
     line << (r.slowOn ? u"SLOW" : u"");
     if (r.mainFunction == kDbmRow || r.mainFunction == kContRow || r.mainFunction == kDiodeRow) {
       line << SettingText(r.mainFunction, r.settingValue);
@@ -202,13 +157,13 @@ CsvLosses WriteRecordingCsv(const RecordStore& store, const CsvIdentity& meter, 
   CsvEncoder encoder(CatalogueLanguage());
   CsvLine line(separator, encoder, write);
 
-  line << kBanner;
+  line << kProgramTitle;
   line.End();
   line << kRule;
   line.End();
-  line << UiWord(word::kCsvRecordData);
+  line << UiWord(TextId::recordData);
   line.End();
-  line << Labelled(word::kCsvModel) << kMaker << ModelName(model) << u"Ver " + meter.firmwareVersion;
+  line << Labelled(TextId::model) << kMaker << ModelName(model) << u"Ver " + meter.firmwareVersion;
   line.End();
   line << u"S/N:" << meter.serialNumber;
   line.End();
@@ -216,31 +171,31 @@ CsvLosses WriteRecordingCsv(const RecordStore& store, const CsvIdentity& meter, 
                                                                   {settings.titleOn, &settings.titleText},
                                                                   {settings.dateOn, &settings.dateText},
                                                                   {settings.operatorOn, &settings.operatorText}};
-  const int itemWords[] = {word::kCsvCompany, word::kCsvTitle, word::kCsvDate, word::kCsvOperator};
+  const TextId itemWords[] = {TextId::company, TextId::title, TextId::date, TextId::operatorName};
   for (std::size_t i = 0; i < std::size(items); ++i) {
     if (!items[i].first) continue;
     line << Labelled(itemWords[i]) << *items[i].second;
     line.End();
   }
   if (settings.tempHumidOn) {
-    line << Labelled(word::kCsvTempHumid)
-         << settings.temperatureText + UiWord(word::kCelsius) + u'/' + settings.humidityText + u"%rh";
+    line << Labelled(TextId::tempHumid)
+         << settings.temperatureText + UiWord(TextId::celsius) + u'/' + settings.humidityText + u"%rh";
     line.End();
   }
-  line << Labelled(word::kCsvInterval) << IntervalText(settings);
+  line << Labelled(TextId::interval) << IntervalText(settings);
   line.End();
-  line << Labelled(word::kCsvFunction) << LongName(family, store.maxMainFunction);
+  line << Labelled(TextId::function) << LongName(family, store.maxMainFunction);
   line.End();
-  line << Labelled(word::kCsvRange) << store.recordRangeText;
+  line << Labelled(TextId::range) << store.recordRangeText;
   line.End();
   if (settings.memoOn) {
-    line << Labelled(word::kCsvMemo) << settings.memoText;
+    line << Labelled(TextId::memo) << settings.memoText;
     line.End();
   }
   if (relativeTime) {
-    line << Labelled(word::kCsvBaseTime);
+    line << Labelled(TextId::baseTime);
     if (const std::optional<CalendarTime> t = store.firstRecordTime.ToCalendar()) {
-      line << DateText(*t) << ClockText(*t);
+      line << ShortDateText(t->year, t->month, t->day) << ClockText(t->hour, t->minute, t->second);
     } else {
       line << u"" << u"";
     }
@@ -249,18 +204,18 @@ CsvLosses WriteRecordingCsv(const RecordStore& store, const CsvIdentity& meter, 
   line.End();
   std::u16string count;
   AppendNumber(count, store.recordCount());
-  line << Labelled(word::kCsvBuffer) << count;
+  line << Labelled(TextId::buffer) << count;
   line.End();
 
   line << u"No";
-  for (const int title : {word::kCsvColumnDate, word::kCsvColumnTime, word::kCsvMainFunction, word::kCsvMainValue,
-                          word::kCsvMainUnit, word::kCsvMainOver, word::kCsvSubFunction, word::kCsvSubValue,
-                          word::kCsvSubUnit, word::kCsvSubOver}) {
+  for (const TextId title : {TextId::csvColumnDate, TextId::csvColumnTime, TextId::csvMainFunction,
+                             TextId::csvMainValue, TextId::csvMainUnit, TextId::csvMainOver, TextId::csvSubFunction,
+                             TextId::csvSubValue, TextId::csvSubUnit, TextId::csvSubOver}) {
     line << UiWord(title);
   }
   line << u"REL" << u"FILTER";
-  if (model >= kFirstWithSlow) line << u"SLOW";
-  line << UiWord(word::kCsvSubInformation);
+  if (HasSlow(model)) line << u"SLOW";
+  line << UiWord(TextId::csvSubInformation);
   line.End();
 
   const LineContext context{model,
@@ -268,10 +223,10 @@ CsvLosses WriteRecordingCsv(const RecordStore& store, const CsvIdentity& meter, 
                             settings.decimalSymbol == 1 ? u"," : u".",
                             relativeTime,
                             store.firstRecordTime,
-                            UiWord(word::kFrequencyLong),
-                            UiWord(word::kOhm),
-                            UiWord(word::kCelsius),
-                            UiWord(word::kFahrenheit)};
+                            UiWord(TextId::frequency),
+                            UiWord(TextId::ohm),
+                            UiWord(TextId::celsius),
+                            UiWord(TextId::fahrenheit)};
   for (std::size_t i = 0; i < store.Size(); ++i) WriteRecord(line, store.At(i), i, context);
   return encoder.Losses();
 }

@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "base/models.h"
+#include "base/text_helpers.h"
+#include "base/utf16.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/value_format.h"
 #include "recording/record_store.h"
@@ -18,7 +21,6 @@ constexpr std::uint32_t kGridGrey = 0xADADAD;
 constexpr std::uint32_t kBlack = 0x000000;
 constexpr std::uint32_t kMainRed = 0xFF0000;
 constexpr std::uint32_t kSubBlue = 0x0000FF;
-constexpr int kWordMain = 46, kWordSub = 47;
 
 // Truncation toward zero that saturates: a damaged recording file can put
 // any number into the scales, and an out-of-range conversion is undefined.
@@ -55,8 +57,6 @@ std::int64_t Decade(bool resistanceRule, std::int32_t range) {
   return resistanceRule && range >= 7 ? std::int64_t{range} + 1 : range;
 }
 
-bool HasResistanceRule(int modelIndex) { return modelIndex == 8 || modelIndex == 9; }
-
 // Records are stamped in whole seconds, which a count of days does not hold
 // exactly.
 double SecondsBetween(double fromDays, double toDays) {
@@ -65,8 +65,6 @@ double SecondsBetween(double fromDays, double toDays) {
   // Half away from zero, inline: this runs for every record of every redraw.
   return static_cast<double>(static_cast<std::int64_t>(seconds + (seconds < 0 ? -0.5 : 0.5)));
 }
-
-std::u16string Ascii(const char* text) { return std::u16string(text, text + std::char_traits<char>::length(text)); }
 
 // The plot's pen.  Long runs put thousands of points into one pixel
 // column; the segments between them are vertical there, so they are kept as
@@ -168,7 +166,7 @@ class Plotter {
   Plotter(const GraphRect& plot, std::int32_t timeSpan, int modelIndex, bool fast)
       : plot_(plot),
         timeSpan_(static_cast<float>(timeSpan)),
-        rule_(HasResistanceRule(modelIndex)),
+        rule_(IsRv736x(modelIndex)),
         model_(modelIndex),
         columnCache_(fast && plot.Width() > 0 && timeSpan > 0) {}
 
@@ -304,6 +302,11 @@ void ScaleLabels(GraphCanvas& canvas, const GraphChannel& channel, const GraphRe
   }
 }
 
+int ChannelDecimals(bool sub, const _RECORD_DATA& record, std::int32_t range, int modelIndex) {
+  return sub ? SubDecimals(modelIndex, record.subFunction, range, record.peakOn != 0)
+             : MainDecimals(modelIndex, record.mainFunction, range, record.peakOn != 0);
+}
+
 }  // namespace
 
 void UpdateScale(GraphChannel& channel, int modelIndex, int pointCount) {
@@ -311,7 +314,7 @@ void UpdateScale(GraphChannel& channel, int modelIndex, int pointCount) {
   channel.dirty = 0;
   if (pointCount < 1) return;
   channel.range = std::max(channel.maxRange, channel.minRange);
-  const bool rule = HasResistanceRule(modelIndex) && IsResistance(modelIndex, channel.function);
+  const bool rule = IsRv736x(modelIndex) && IsResistance(modelIndex, channel.function);
   const std::int64_t rMax = Decade(rule, channel.maxRange), rMin = Decade(rule, channel.minRange);
   float g = static_cast<float>(channel.maxCount);
   float f = static_cast<float>(channel.minCount);
@@ -350,7 +353,7 @@ std::u16string ScaleLabelText(const GraphChannel& channel, int i) {
       digits, sizeof digits, "%0*llu", decimals + 1,
       rounded < 0 ? 0ULL - static_cast<unsigned long long>(rounded) : static_cast<unsigned long long>(rounded));
   std::u16string text = rounded < 0 ? u"-" : u"";
-  const std::u16string number = Ascii(digits);
+  const std::u16string number = AsciiToUtf16(digits);
   text += number.substr(0, number.size() - decimals);
   if (decimals > 0) text += u"." + number.substr(number.size() - decimals);
   return text;
@@ -358,9 +361,7 @@ std::u16string ScaleLabelText(const GraphChannel& channel, int i) {
 
 std::u16string SpanText(std::int32_t seconds) {
   seconds = std::max(seconds, 0);
-  char text[32];
-  std::snprintf(text, sizeof text, "%02d:%02d:%02d", seconds / 3600, seconds / 60 % 60, seconds % 60);
-  return Ascii(text);
+  return ClockText(seconds / 3600, seconds / 60 % 60, seconds % 60);
 }
 
 GraphRect PlotRect(const GraphRect& area, int tab) {
@@ -382,10 +383,7 @@ void Graph::FeedMaximum(bool sub, const _RECORD_DATA& record, std::u16string_vie
   channel.maxCount = sub ? record.subCount : record.mainCount;
   channel.maxRange = range;
   // The labels take the places of the coarser range.
-  if (range >= channel.minRange) {
-    channel.decimals = sub ? SubDecimals(modelIndex, record.subFunction, range, record.peakOn != 0)
-                           : MainDecimals(modelIndex, record.mainFunction, range, record.peakOn != 0);
-  }
+  if (range >= channel.minRange) channel.decimals = ChannelDecimals(sub, record, range, modelIndex);
   channel.dirty = 1;
 }
 
@@ -394,17 +392,14 @@ void Graph::FeedMinimum(bool sub, const _RECORD_DATA& record, int modelIndex) {
   const std::int32_t range = sub ? record.subRange : record.mainRange;
   channel.minCount = sub ? record.subCount : record.mainCount;
   channel.minRange = range;
-  if (range >= channel.maxRange) {
-    channel.decimals = sub ? SubDecimals(modelIndex, record.subFunction, range, record.peakOn != 0)
-                           : MainDecimals(modelIndex, record.mainFunction, range, record.peakOn != 0);
-  }
+  if (range >= channel.maxRange) channel.decimals = ChannelDecimals(sub, record, range, modelIndex);
   channel.dirty = 1;
 }
 
 void Graph::Reset(int modelIndex) {
   for (GraphChannel* channel : {&mainChannel, &subChannel}) {
     channel->unitText.clear();
-    channel->top = modelIndex > 7 ? 60000 : 6000;
+    channel->top = FamilyOf(modelIndex) == Family::RV736X ? 60000 : 6000;
     channel->bottom = 0;
     channel->decimals = 3;
   }
@@ -421,7 +416,7 @@ void Graph::Draw(GraphCanvas& canvas, const GraphRect& area, const RecordStore& 
   // A reset graph stays as the reset left it until the next run begins:
   // repainting it neither brings back the old run nor moves its axes.
   if (plotted) {
-    if (HasResistanceRule(modelIndex) && n > 0) {
+    if (IsRv736x(modelIndex) && n > 0) {
       const _RECORD_DATA firstOfRun = store.At(static_cast<std::size_t>(first - 1));
       mainChannel.function = firstOfRun.mainFunction;
       if (subShown) subChannel.function = firstOfRun.subFunction;
@@ -502,10 +497,10 @@ void Graph::Draw(GraphCanvas& canvas, const GraphRect& area, const RecordStore& 
       canvas.Line(legend.right - 1, legend.bottom - 1, legend.left, legend.bottom - 1, kGridGrey, false);
       canvas.Line(legend.left, legend.bottom - 1, legend.left, legend.top, kGridGrey, false);
       const int w = legend.Width();
-      canvas.Text({legend.left + 2, legend.top, legend.left + w / 2, legend.bottom}, u"-----" + UiWord(kWordMain),
-                  kMainRed, TextAlign::centre, GraphFont::legend);
-      canvas.Text({legend.left + w / 2, legend.top, legend.left + w - 2, legend.bottom}, u"-----" + UiWord(kWordSub),
-                  kSubBlue, TextAlign::centre, GraphFont::legend);
+      canvas.Text({legend.left + 2, legend.top, legend.left + w / 2, legend.bottom},
+                  u"-----" + UiWord(TextId::mainDisplay), kMainRed, TextAlign::centre, GraphFont::legend);
+      canvas.Text({legend.left + w / 2, legend.top, legend.left + w - 2, legend.bottom},
+                  u"-----" + UiWord(TextId::subDisplay), kSubBlue, TextAlign::centre, GraphFont::legend);
       canvas.Text({a.left, a.top, a.left + 46, a.top + 19}, u"[" + mainChannel.unitText + u"]", kMainRed,
                   TextAlign::centre, GraphFont::time);
       if (subShown) {

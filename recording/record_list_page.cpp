@@ -4,15 +4,8 @@
 #include <charconv>
 #include <string>
 
+#include "base/text_helpers.h"
 #include "recording/record_controls.h"
-
-namespace {
-std::u16string Number(long long value) {
-  std::u16string text;
-  for (const char c : std::to_string(value)) text += static_cast<char16_t>(c);
-  return text;
-}
-}  // namespace
 
 void RecordListPage::EnablePaging(bool on) {
   using namespace record_control;
@@ -24,8 +17,8 @@ void RecordListPage::EnablePaging(bool on) {
 }
 
 void RecordListPage::RefreshPageLabel() {
-  page_.SetText(record_control::kPageLabel, Number(paging.currentPage) + u"/" + Number(paging.lastPage));
-  page_.SetText(record_control::kPageNumber, Number(paging.currentPage));
+  page_.SetText(record_control::kPageLabel, NumberText(paging.currentPage) + u"/" + NumberText(paging.lastPage));
+  page_.SetText(record_control::kPageNumber, NumberText(paging.currentPage));
 }
 
 RenderContext RecordListPage::Context() const {

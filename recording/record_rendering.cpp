@@ -2,9 +2,10 @@
 
 #include <string>
 
+#include "base/text_helpers.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/reading_decode.h"
-#include "catalogue/ui_words.h"
+#include "text/text_id.h"
 #include "catalogue/value_format.h"
 #include "recording/time_texts.h"
 
@@ -48,7 +49,7 @@ std::u16string MainLabel(const _RECORD_DATA& r, Family family) {
 
 std::u16string SubLabel(const _RECORD_DATA& r, Family family) {
   if (!r.hasSub) return std::u16string(kNoSubDisplay);
-  if (family == Family::RV732X || r.subFunction == -1) return UiWord(word::kFrequencyShort);
+  if (family == Family::RV732X || r.subFunction == -1) return UiWord(TextId::frequencyShort);
   if (family == Family::RV736X && FunctionToken(family, r.subFunction) == "SEPV") return u"ACV";
   return ShortName(family, r.subFunction);
 }
@@ -89,7 +90,7 @@ RowTexts RowOf(const _READING_TEXT& t) {
 
 std::u16string StatisticsLabel(int modelIndex, int function, bool sub) {
   const Family family = FamilyOf(modelIndex);
-  if (sub && (family == Family::RV732X || function == -1)) return UiWord(word::kFrequencyLong);
+  if (sub && (family == Family::RV732X || function == -1)) return UiWord(TextId::frequency);
   return LongName(family, function);
 }
 
@@ -110,7 +111,7 @@ std::u16string IntervalText(const Settings& s) {
   for (const auto& [value, unit] : parts) {
     if (value == 0) continue;
     if (!text.empty()) text += u' ';
-    for (const char c : std::to_string(value)) text += static_cast<char16_t>(c);
+    AppendNumber(text, value);
     text += unit;
   }
   return text.empty() ? u"0s" : text;

@@ -6,8 +6,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "base/models.h"
 #include "monitor/record_data.h"
 #include "persistence/date_time.h"
 
@@ -39,6 +41,8 @@ class RecordStore {
   void Append(const _RECORD_DATA& record) { records_.push_back(record); }
   // All records at once (a recording file read whole).
   void Assign(std::vector<_RECORD_DATA> records) { records_ = std::move(records); }
+  // All records out at once, leaving the store empty (Assign puts them back).
+  std::vector<_RECORD_DATA> Release() { return std::exchange(records_, {}); }
   void RemoveLast() {
     if (!records_.empty()) records_.pop_back();
   }
@@ -57,7 +61,7 @@ class RecordStore {
   CDateTime stopTime;
   CDateTime lastTickTime;
   std::u16string startTimeText, stopTimeText;
-  std::int32_t recordModel = 8;
+  std::int32_t recordModel = kDefaultModel;
   std::u16string recordFirmware, recordSerial;
   std::int32_t recordFunction = 0;
   std::u16string recordRangeText;

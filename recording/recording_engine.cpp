@@ -1,11 +1,13 @@
 #include "recording/recording_engine.h"
 
+#include "base/text_helpers.h"
+
 #include <algorithm>
 #include <optional>
 #include <string>
 
 #include "catalogue/catalogue.h"
-#include "catalogue/ui_words.h"
+#include "text/text_id.h"
 #include "link/identification.h"
 #include "base/utf16.h"
 #include "recording/record_controls.h"
@@ -22,7 +24,6 @@ std::intptr_t FileMenuState(bool grey, bool openToo) {
   return (grey ? 1 : 0) + (openToo ? app_message::kAlsoOpen : 0);
 }
 
-std::u16string Number(long long value) { return Utf8ToUtf16(std::to_string(value)); }
 
 }  // namespace
 
@@ -50,7 +51,7 @@ bool RecordingEngine::OnMessage(int n, std::intptr_t parameter) {
 bool RecordingEngine::SerialNumberAccepted() {
   if (!tiedToFile || Utf8ToUtf16(CurrentIdentity().serialNumber) == env_.store.recordSerial) return true;
   const MessageAnswer answer =
-      env_.boxes.Ask(UiWord(word::kSerialMismatch), MessageIcon::warning, MessageButtons::yesNo);
+      env_.boxes.Ask(UiWord(TextId::serialMismatch), MessageIcon::warning, MessageButtons::yesNo);
   if (answer != MessageAnswer::yes) return false;
   ClearAllAndReset();
   return true;
@@ -96,9 +97,10 @@ void RecordingEngine::StopRecording() {
   env_.window.SetText(kStopTime, store.stopTimeText);
   if (!env_.spreadsheetCapturing()) env_.messages.Post(app_message::kMemoryMenu, 0);
   if (store.recordCount() > 0) env_.messages.Post(app_message::kSaveMenu, FileMenuState(false, true));
+  TellJournal();
 }
 
-void RecordingEngine::ShowDataCount() { env_.info.SetText(kDataCount, Number(env_.store.recordCount())); }
+void RecordingEngine::ShowDataCount() { env_.info.SetText(kDataCount, NumberText(env_.store.recordCount())); }
 
 void RecordingEngine::ShowLastPage(bool enablePaging) {
   Paging& paging = env_.list.paging;
@@ -231,9 +233,19 @@ void RecordingEngine::RecomputeRunStatistics() {
   env_.list.RefreshStatisticsLines();
 }
 
+// The journal follows the records that are not saved, and goes with them.
+void RecordingEngine::TellJournal() {
+  if (!env_.unsaved) return;
+  if (saved) {
+    env_.unsaved->AllSaved();
+  } else {
+    env_.unsaved->Changed();
+  }
+}
+
 void RecordingEngine::MarkUnsaved(bool firstOfRun) {
   if (firstOfRun && tiedToFile && saved) {
-    env_.shell.SetTitle(std::u16string(kWindowTitle) + u" - [" + fileName + u" *]");
+    env_.shell.SetTitle(std::u16string(kProgramTitle) + u" - [" + fileName + u" *]");
   }
   saved = false;
 }
@@ -262,7 +274,7 @@ void RecordingEngine::OnIntervalTick(const IntervalTick& tick) {
 
   const std::int32_t recordCount = store.recordCount() + 1;
   ++store.runCount;
-  env_.info.SetText(kDataCount, Number(recordCount));
+  env_.info.SetText(kDataCount, NumberText(recordCount));
   ShowLastPage(false);
   CountRow(false);
   if (recordCount == 1) store.firstRecordTime = store.lastTickTime;
@@ -286,6 +298,7 @@ void RecordingEngine::OnIntervalTick(const IntervalTick& tick) {
   env_.graphPage.RedrawGraph();
   if (StopConditionReached()) StopRecording();
   MarkUnsaved(store.runCount == 1);
+  TellJournal();
 }
 
 void RecordingEngine::OnManualSample() {
@@ -293,7 +306,7 @@ void RecordingEngine::OnManualSample() {
   const Publication reading = env_.published.Latest();
   _RECORD_DATA record = reading.recordTemplate;
   const std::int32_t recordCount = store.recordCount() + 1;
-  env_.info.SetText(kDataCount, Number(recordCount));
+  env_.info.SetText(kDataCount, NumberText(recordCount));
   ShowLastPage(true);
   CountRow(true);
   store.lastTickTime = env_.clocks.now();
@@ -317,6 +330,7 @@ void RecordingEngine::OnManualSample() {
     env_.graph.firstRecord = store.recordCount() + 1;
   }
   MarkUnsaved(true);
+  TellJournal();
 }
 
 void RecordingEngine::OnClear() {
@@ -366,6 +380,7 @@ void RecordingEngine::ClearRecords(ClearChoice choice) {
     return;
   }
   ClearTail();
+  TellJournal();
 }
 
 void RecordingEngine::ClearTail() {
@@ -378,7 +393,7 @@ void RecordingEngine::ClearTail() {
     // the next run over the file it came from.
     if (tiedToFile) {
       tiedToFile = false;
-      env_.shell.SetTitle(kWindowTitle);
+      env_.shell.SetTitle(kProgramTitle);
     }
     env_.window.Enable(kSave, false);
     env_.window.Enable(kClear, false);
@@ -389,12 +404,13 @@ void RecordingEngine::ClearTail() {
 
 void RecordingEngine::ClearAllAndReset() {
   ClearRecords(ClearChoice::all);
-  env_.shell.SetTitle(kWindowTitle);  // also when there was nothing to clear
+  env_.shell.SetTitle(kProgramTitle);  // also when there was nothing to clear
   tiedToFile = false;
   saved = true;
   const MeterIdentity meter = CurrentIdentity();
   env_.info.SetText(kModel, Utf8ToUtf16(kModelNames[meter.modelIndex]));
   env_.info.SetText(kSerial, Utf8ToUtf16(meter.serialNumber));
+  TellJournal();
 }
 
 void RecordingEngine::ResetRecordingDisplay() {
@@ -435,9 +451,10 @@ void RecordingEngine::RefreshAfterDisconnect() {
 
 void RecordingEngine::TieToFile(std::u16string_view name) {
   fileName = name;
-  env_.shell.SetTitle(std::u16string(kWindowTitle) + u" - [" + fileName + u"]");
+  env_.shell.SetTitle(std::u16string(kProgramTitle) + u" - [" + fileName + u"]");
   tiedToFile = true;
   saved = true;
+  TellJournal();
 }
 
 void RecordingEngine::ShowOpenedRecording() {

@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+#include "base/version.h"
 #include "window/controls.h"
 #include "live/published_reading.h"
 #include "monitor/monitor_snapshot.h"
@@ -40,7 +41,15 @@ class RecordingWindow {
   virtual ClearChoice AskClear() = 0;
 };
 
-inline constexpr std::u16string_view kWindowTitle = u"Quorvia for RV7300s  Ver2.11";
+// Whoever keeps the records that are not saved safe beyond the program's
+// memory (the journal): told after each change of a recording that is not
+// saved, and when everything is saved or cleared.
+class UnsavedRecords {
+ public:
+  virtual ~UnsavedRecords() = default;
+  virtual void Changed() = 0;
+  virtual void AllSaved() = 0;
+};
 
 struct RecordingEnvironment {
   Controls& window;  // the record panel's buttons and time fields
@@ -57,6 +66,7 @@ struct RecordingEnvironment {
   const Settings& settings;
   IntervalClocks clocks = IntervalClocks::System();
   std::function<bool()> spreadsheetCapturing = [] { return false; };
+  UnsavedRecords* unsaved = nullptr;
 };
 
 class RecordingEngine {
@@ -68,8 +78,8 @@ class RecordingEngine {
   void OnStop() { StopRecording(); }
   void OnManual();
   void OnClear();
-  // Application messages 4 (interval tick), 5 (manual sample) and 22 (show
-  // page); true when it was one of them.
+  // The application messages kIntervalTick, kManualSample and kShowPage;
+  // true when it was one of them.
   bool OnMessage(int n, std::intptr_t parameter);
 
   void StopRecording();
@@ -111,6 +121,7 @@ class RecordingEngine {
   void UpdateStatistics(const Publication& reading, const std::u16string& timeText, bool sub);
   void RecomputeRunStatistics();
   void MarkUnsaved(bool firstOfRun);
+  void TellJournal();
   void ShowDataCount();
   void ClearTail();
   bool StopConditionReached() const;

@@ -2,18 +2,16 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdio>
 
 #include "settings/settings_controls.h"
 #include "text/ui_text.h"
+#include "catalogue/catalogue.h"
 #include "catalogue/catalogue_tables.h"
-#include "base/utf16.h"
+#include "base/text_helpers.h"
 
 namespace {
 
 using namespace settings_control;
-
-constexpr int kIntervalTooShort = 160, kRecordTimeTooShort = 161;  // interface texts
 
 // The record page's number boxes and their ranges.
 struct NumberBox {
@@ -44,7 +42,6 @@ constexpr TextBox kTextBoxes[] = {
     {kHumidity, 0, 32, &Settings::humidityText, nullptr},
     {kMemo, kMemoOn, 512, &Settings::memoText, &Settings::memoOn}};
 
-std::u16string Number(long long value) { return Utf8ToUtf16(std::to_string(value)); }
 
 // The number in a box as the system's integer check reads it: an optional
 // sign and digits, blanks around them allowed.
@@ -71,19 +68,14 @@ std::u16string NotAnInteger(int language) {
   return language == 0 ? u"整数を入力してください。" : u"Enter an integer.";
 }
 std::u16string OutOfRange(int language, int low, int high) {
-  return language == 0 ? Number(low) + u" から " + Number(high) + u" までの整数を入力してください。"
-                       : u"Enter an integer between " + Number(low) + u" and " + Number(high) + u".";
+  return language == 0 ? NumberText(low) + u" から " + NumberText(high) + u" までの整数を入力してください。"
+                       : u"Enter an integer between " + NumberText(low) + u" and " + NumberText(high) + u".";
 }
 std::u16string TooLong(int language, int limit) {
-  return language == 0 ? Number(limit) + u" 文字以内で入力してください。"
-                       : u"Enter no more than " + Number(limit) + u" characters.";
+  return language == 0 ? NumberText(limit) + u" 文字以内で入力してください。"
+                       : u"Enter no more than " + NumberText(limit) + u" characters.";
 }
 
-std::u16string DateText(const CalendarTime& t) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%04d/%02d/%02d", t.year, t.month, t.day);
-  return Utf8ToUtf16(text);
-}
 
 // What Cancel puts back: every value the pages edit.
 template <typename Visit>
@@ -107,17 +99,23 @@ void ForEachEditedSetting(Visit visit) {
 
 void SettingsDialog::Relabel(int language) {
   language_ = language;
-  auto word = [language](int n) { return Word(n, language); };
-  const std::pair<int, int> texts[] = {
-      {kAutoConnect, 72},     {kMeterGroup, 73},      {kPortLabel, 74},         {kSpeedLabel, 75},
-      {kContinuityLabel, 76}, {kDiodeLabel, 77},      {kDbmLabel, 78},          {kPassbandLabel, 79},
-      {kIntervalGroup, 80},   {kNormal, 81},          {kFast, 82},              {kTotalGroup, 84},
-      {kDataCountTotal, 85},  {kRecordTimeTotal, 86}, {kTimeDisplayLabel, 87},  {kCompanyOn, 90},
-      {kTitleOn, 91},         {kOperatorOn, 92},      {kDateOn, 93},            {kDateAuto, 94},
-      {kDateText, 95},        {kTempHumidOn, 96},     {kMemoOn, 97},            {kCsvGroup, 98},
-      {kDecimalGroup, 99},    {kSeparatorGroup, 100}, {kDecimalPeriod, 101},    {kDecimalComma, 102},
-      {kSeparatorComma, 102}, {kSeparatorSemicolon, 103}, {kCancel, 117}};
-  for (const auto& [id, n] : texts) controls_.SetText(id, word(n));
+  auto word = [language](TextId text) { return Word(text, language); };
+  const std::pair<int, TextId> texts[] = {
+      {kAutoConnect, TextId::automaticConnection}, {kMeterGroup, TextId::meterChoice},
+      {kPortLabel, TextId::comPortLabel}, {kSpeedLabel, TextId::baudRateLabel},
+      {kContinuityLabel, TextId::continuityThresholdLabel}, {kDiodeLabel, TextId::diodeThresholdLabel},
+      {kDbmLabel, TextId::dbmImpedanceLabel}, {kPassbandLabel, TextId::filterPassbandLabel},
+      {kIntervalGroup, TextId::timeInterval}, {kNormal, TextId::normalInterval}, {kFast, TextId::fastInterval},
+      {kTotalGroup, TextId::totalGroup}, {kDataCountTotal, TextId::bufferSizeLabel},
+      {kRecordTimeTotal, TextId::recordTimeLabel}, {kTimeDisplayLabel, TextId::timeDisplayModeLabel},
+      {kCompanyOn, TextId::companyOn}, {kTitleOn, TextId::titleOn}, {kOperatorOn, TextId::operatorOn},
+      {kDateOn, TextId::dateOn}, {kDateAuto, TextId::dateAuto}, {kDateText, TextId::dateText},
+      {kTempHumidOn, TextId::tempHumidOn}, {kMemoOn, TextId::memoOn}, {kCsvGroup, TextId::csvSaveSetting},
+      {kDecimalGroup, TextId::decimalSymbol}, {kSeparatorGroup, TextId::listSeparator},
+      {kDecimalPeriod, TextId::periodChoice}, {kDecimalComma, TextId::commaChoice},
+      {kSeparatorComma, TextId::commaChoice}, {kSeparatorSemicolon, TextId::semicolonChoice},
+      {kCancel, TextId::cancel}};
+  for (const auto& [id, text] : texts) controls_.SetText(id, word(text));
   controls_.SetText(kRv736xGroup, u"RV7361, RV7362");
   controls_.SetText(kOtherModelsGroup, u"RV7321, RV7322, RV7323, RV7324, RV7325, RV7326, RV7341");
   controls_.SetText(kDataCountLabel, u"(1-1048576)");
@@ -126,8 +124,8 @@ void SettingsDialog::Relabel(int language) {
   for (const int id : {kIntervalSecondsLabel, kRecordSecondsLabel}) controls_.SetText(id, u"s");
   const int timeDisplay = controls_.ListSelection(kTimeDisplayList);
   controls_.ClearList(kTimeDisplayList);
-  controls_.AddListItem(kTimeDisplayList, word(88));
-  controls_.AddListItem(kTimeDisplayList, word(89));
+  controls_.AddListItem(kTimeDisplayList, word(TextId::realTimeClock));
+  controls_.AddListItem(kTimeDisplayList, word(TextId::relativeTime));
   controls_.SelectListItem(kTimeDisplayList, timeDisplay);
 }
 
@@ -135,7 +133,7 @@ void SettingsDialog::Open(const SettingsOpening& opening) {
   isOpen = true;
   saved_ = settings_;
   savedMeter_ = meter_.Choices();
-  today_ = DateText(opening.today);
+  today_ = DateText(opening.today.year, opening.today.month, opening.today.day);
 
   // Communication.
   controls_.SetCheck(kAutoConnect, settings_.autoConnect != 0);
@@ -175,7 +173,7 @@ void SettingsDialog::Open(const SettingsOpening& opening) {
 void SettingsDialog::FillPorts(const std::vector<_COM_LIST>& ports) {
   ports_ = ports;
   controls_.ClearList(kPortList);
-  for (const _COM_LIST& entry : ports_) controls_.AddListItem(kPortList, u" COM" + Number(entry.port));
+  for (const _COM_LIST& entry : ports_) controls_.AddListItem(kPortList, u" COM" + NumberText(entry.port));
   portChoice_ = ports_.empty() ? -1 : 0;
   for (int i = 0; i < static_cast<int>(ports_.size()); ++i) {
     if (ports_[i].port == settings_.comPort) portChoice_ = i;
@@ -193,7 +191,7 @@ void SettingsDialog::RefillPorts(const std::vector<_COM_LIST>& ports) {
 }
 
 void SettingsDialog::MeterAvailable(bool connected, int modelIndex) {
-  const bool rv736x = connected && modelIndex >= 8;
+  const bool rv736x = connected && FamilyOf(modelIndex) == Family::RV736X;
   for (const int id : {kContinuityLabel, kDiodeLabel, kDbmLabel, kContinuityList, kDiodeList, kDbmList}) {
     controls_.Enable(id, rv736x);
   }
@@ -224,10 +222,10 @@ void SettingsDialog::EnableTotalEdits(bool dataCount) {
 
 void SettingsDialog::ShowRecordPage(bool recording) {
   const Settings& s = settings_;
-  for (const NumberBox& box : kNumberBoxes) controls_.SetText(box.id, Number(s.*box.field));
+  for (const NumberBox& box : kNumberBoxes) controls_.SetText(box.id, NumberText(s.*box.field));
   controls_.ClearList(kFastList);
   for (int tenth = 1; tenth <= 9; ++tenth) {
-    controls_.AddListItem(kFastList, u" 0." + Number(tenth) + std::u16string(Word(83, 0)));
+    controls_.AddListItem(kFastList, u" 0." + NumberText(tenth) + std::u16string(Word(TextId::secondUnit, 0)));
   }
   controls_.SelectListItem(kFastList, std::clamp(s.fastIntervalIndex, 0, 8));
   controls_.SelectListItem(kTimeDisplayList, std::clamp(s.timeDisplayMode, 0, 1));
@@ -270,7 +268,7 @@ void SettingsDialog::ShowSavePage(const CalendarTime& today) {
   } else {
     controls_.SetCheck(kDateAuto, true);
     controls_.SetCheck(kDateText, false);
-    s.dateText = DateText(today);
+    s.dateText = DateText(today.year, today.month, today.day);
     controls_.SetText(kDate, s.dateText);
     controls_.Enable(kDate, false);
   }
@@ -295,7 +293,7 @@ void SettingsDialog::ShowSavePage(const CalendarTime& today) {
 // when it is disabled, so that a box the user cannot reach never fails OK.
 void SettingsDialog::PutBack(int id, int low, int high, int openingValue) {
   const std::optional<long long> value = IntegerIn(controls_.Text(id));
-  if (!value || *value < low || *value > high) controls_.SetText(id, Number(openingValue));
+  if (!value || *value < low || *value > high) controls_.SetText(id, NumberText(openingValue));
 }
 
 void SettingsDialog::OnClicked(int id) {
@@ -451,7 +449,7 @@ bool SettingsDialog::OnOk() {
   if (interval == 0) {
     if (taken.intervalMode == 0) {
       s = taken;
-      Refuse(kRecordPage, kIntervalSeconds, Word(kIntervalTooShort, language_));
+      Refuse(kRecordPage, kIntervalSeconds, Word(TextId::intervalTooShort, language_));
       return false;
     }
     taken.intervalSeconds = 1;
@@ -462,7 +460,7 @@ bool SettingsDialog::OnOk() {
     if (taken.totalMode == 1) {
       s = taken;
       shownPage = kRecordPage;
-      boxes_.Show(Word(kRecordTimeTooShort, language_), MessageIcon::warning);
+      boxes_.Show(Word(TextId::recordTimeTooShort, language_), MessageIcon::warning);
       return false;
     }
     taken.recordHours = taken.intervalHours;

@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "base/models.h"
 #include "link/com_list.h"
 #include "window/controls.h"
 #include "live/acquisition.h"
@@ -18,7 +19,7 @@
 struct SettingsOpening {
   std::vector<_COM_LIST> ports;
   bool connected = false;
-  int modelIndex = 8;
+  int modelIndex = kDefaultModel;
   bool recording = false;
   CalendarTime today;
 };
@@ -47,9 +48,6 @@ class SettingsDialog {
 
   // The port of the chosen entry; none when the list is empty.
   std::optional<int> ChosenPort() const;
-  // The meter's settings as they were when the dialog opened.
-  const MeterSettingChoices& OpeningMeterChoices() const { return savedMeter_; }
-  const Settings& OpeningSettings() const { return saved_; }
 
   int shownPage = 0;  // the tab shown last, for the next opening in this run
   bool isOpen = false;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <type_traits>
 
+#include "base/models.h"
 #include "catalogue/value_format.h"
 #include "link/commands.h"
 #include "base/decimal.h"
@@ -186,7 +187,7 @@ void VirtualMeter::StoreMemory(int slot, const MemoryRecord& record) {
 }
 
 bool VirtualMeter::StoreReading(int slot) {
-  if (!IsFamily736() || slot < 1 || slot > kMemorySlots) return false;
+  if (!IsRv736x(modelIndex_) || slot < 1 || slot > kMemorySlots) return false;
   StoreMemory(slot, ReadingRecord());
   return true;
 }
@@ -511,7 +512,7 @@ bool VirtualMeter::TakeZero() {
 }
 
 bool VirtualMeter::SwitchRel(bool on) {
-  if (modelIndex_ == 6) return false;  // the RV7341 has its zero adjustment instead
+  if (IsRv7341(modelIndex_)) return false;  // it has its zero adjustment instead
   if (!on) {
     status_[kRel] = '0';
     return true;
@@ -554,7 +555,7 @@ bool VirtualMeter::SetStatus(int position, char value) {
   if (!digitPosition && digit > 1) return false;
   switch (position) {
     case kRel:
-      if (modelIndex_ != 6) return SwitchRel(digit == 1);
+      if (!IsRv7341(modelIndex_)) return SwitchRel(digit == 1);
       if (digit == 1) return TakeZero();
       status_[kRel] = '0';
       return true;
@@ -723,7 +724,7 @@ MeterReply VirtualMeter::Answer(std::string_view command) {
   }
   if (std::string reply = SwitchMode(command); !reply.empty()) return {reply};
   if (command == command::kZeroAdjust || command == command::kOkQuery) {
-    if (modelIndex_ != 6) return {error};
+    if (!IsRv7341(modelIndex_)) return {error};
     // "OK?" ends the zero adjustment; taking one takes the meter a while.
     if (command == command::kOkQuery) {
       status_[kRel] = '0';
@@ -735,7 +736,7 @@ MeterReply VirtualMeter::Answer(std::string_view command) {
   if (auto tokens = StartsWith(command, command::kConfigurePrefix); !tokens.empty()) return {Configure(tokens)};
   if (command == command::kMemoryCheck) {
     const auto version = FirmwareNumber(setup_.firmware);
-    if (!IsFamily736() || !version || *version < 104) return {error};
+    if (!IsRv736x(modelIndex_) || !version || *version < 104) return {error};
     std::string map(command::kMemoryCheckBytes, '\0');
     for (int slot = 0; slot < kMemorySlots; ++slot) {
       if (present_[slot]) map[slot / 8] = static_cast<char>(map[slot / 8] | (1 << (slot % 8)));
@@ -744,7 +745,7 @@ MeterReply VirtualMeter::Answer(std::string_view command) {
   }
   if (auto slotText = StartsWith(command, command::kMemoryDataPrefix); !slotText.empty()) {
     const auto slot = ParseDecimal(slotText);
-    if (!IsFamily736() || !slot || *slot < 1 || *slot > kMemorySlots) return {error};
+    if (!IsRv736x(modelIndex_) || !slot || *slot < 1 || *slot > kMemorySlots) return {error};
     const MemoryRecord& record = memory_[*slot - 1];
     return {std::string(record.begin(), record.end())};
   }

@@ -89,7 +89,6 @@ class VirtualMeter {
 
   enum class SubDisplay { none, frequency, separate };
 
-  bool IsFamily736() const { return modelIndex_ >= 8 && modelIndex_ <= 9; }
   bool Has(int position) const { return status_[position] != '0'; }
   void SetDigit(int position, int value) { status_[position] = static_cast<char>('0' + value); }
   std::string_view Token() const { return FunctionToken(family_, row_); }

@@ -1,6 +1,7 @@
 // The shape of the tables: what the decoders index must be there.
 #include <gtest/gtest.h>
 
+#include "base/models.h"
 #include "catalogue/catalogue.h"
 
 namespace {
@@ -8,8 +9,9 @@ namespace {
 const Family kFamilies[] = {Family::RV732X, Family::RV734X, Family::RV736X};
 
 TEST(CatalogueTables, FamiliesAndRowCounts) {
-  const std::pair<int, Family> models[] = {{0, Family::RV732X}, {5, Family::RV732X}, {6, Family::RV734X},
-                                           {7, Family::RV734X}, {8, Family::RV736X}, {9, Family::RV736X}};
+  const std::pair<int, Family> models[] = {{kRv7321, Family::RV732X}, {kRv7326, Family::RV732X},
+                                           {kRv7341, Family::RV734X}, {kRv734x, Family::RV734X},
+                                           {kRv7361, Family::RV736X}, {kRv7362, Family::RV736X}};
   for (const auto& [model, family] : models) EXPECT_EQ(FamilyOf(model), family) << model;
   EXPECT_EQ(RowCount(Family::RV732X), 20);
   EXPECT_EQ(RowCount(Family::RV734X), 19);
@@ -52,7 +54,7 @@ TEST(CatalogueTables, RangesWithAutoHaveNoUnitInColumnZero) {
 }
 
 TEST(CatalogueTables, GroupsHoldTheirRowAndRv736xGroupsAreContiguous) {
-  for (const int model : {6, 8, 9}) {
+  for (const int model : {kRv7341, kRv7361, kRv7362}) {
     const Family family = FamilyOf(model);
     for (int row = 0; row < RowCount(family); ++row) {
       const GroupView group = GroupOf(model, row);
@@ -68,8 +70,8 @@ TEST(CatalogueTables, GroupsHoldTheirRowAndRv736xGroupsAreContiguous) {
       }
     }
   }
-  EXPECT_EQ(GroupOf(0, 3).entries, nullptr);
-  EXPECT_EQ(GroupOf(0, 3).size, 1);
+  EXPECT_EQ(GroupOf(kRv7321, 3).entries, nullptr);
+  EXPECT_EQ(GroupOf(kRv7321, 3).size, 1);
 }
 
 TEST(CatalogueTables, FrequencySubRanges) {
@@ -102,12 +104,12 @@ TEST(CatalogueLookups, FindFunctionAndRange) {
 }
 
 TEST(CatalogueLookups, DecimalsOfMainAndSubValues) {
-  EXPECT_EQ(MainDecimals(0, 0, 1, true), 3) << "RV732X ignores PEAK";
-  EXPECT_EQ(MainDecimals(8, 0, 1, false), 3);
-  EXPECT_EQ(MainDecimals(8, 0, 1, true), 2) << "RV736X ACV PEAK 180V";
-  EXPECT_EQ(SubDecimals(2, 7, 1, false), 1) << "RV732X: frequency decimals whatever the function";
-  EXPECT_EQ(SubDecimals(8, -1, 0, false), 4);
-  EXPECT_EQ(SubDecimals(8, 4, 3, false), 4);
+  EXPECT_EQ(MainDecimals(kRv7321, 0, 1, true), 3) << "RV732X ignores PEAK";
+  EXPECT_EQ(MainDecimals(kRv7361, 0, 1, false), 3);
+  EXPECT_EQ(MainDecimals(kRv7361, 0, 1, true), 2) << "RV736X ACV PEAK 180V";
+  EXPECT_EQ(SubDecimals(kRv7323, 7, 1, false), 1) << "RV732X: frequency decimals whatever the function";
+  EXPECT_EQ(SubDecimals(kRv7361, -1, 0, false), 4);
+  EXPECT_EQ(SubDecimals(kRv7361, 4, 3, false), 4);
 }
 
 TEST(CatalogueNames, LanguageAndCurrentLoop) {
@@ -117,18 +119,18 @@ TEST(CatalogueNames, LanguageAndCurrentLoop) {
   EXPECT_EQ(ShortName(Family::RV732X, 4), u"Cont.");
   SetCatalogueLanguage(0);
   EXPECT_EQ(LongName(Family::RV732X, 4), u"導通");
-  EXPECT_EQ(GroupEntryName(8, 10, 0), u"抵抗");
+  EXPECT_EQ(GroupEntryName(kRv7361, 10, 0), u"抵抗");
   SetCatalogueLanguage(1);
-  EXPECT_EQ(GroupEntryName(8, 10, 0), u"Resistance");
+  EXPECT_EQ(GroupEntryName(kRv7361, 10, 0), u"Resistance");
 
   EXPECT_EQ(LongName(Family::RV736X, 17), u"DC 4-20mA");
   SetZeroTo20mANaming(true);
   EXPECT_EQ(LongName(Family::RV736X, 17), u"DC 0-20mA");
   EXPECT_EQ(ShortName(Family::RV736X, 17), u"DC 0-20mA");
-  EXPECT_EQ(GroupEntryName(9, 15, 2), u"DC 0-20mA");
+  EXPECT_EQ(GroupEntryName(kRv7362, 15, 2), u"DC 0-20mA");
   EXPECT_EQ(LongName(Family::RV734X, 17), u"DC 4-20mA") << "only the RV736X has the 0-20 mA mode";
   SetZeroTo20mANaming(false);
-  EXPECT_EQ(GroupEntryName(8, 16, 2), u"DC 4-20mA");
+  EXPECT_EQ(GroupEntryName(kRv7361, 16, 2), u"DC 4-20mA");
 }
 
 }  // namespace

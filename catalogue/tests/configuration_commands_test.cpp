@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "base/models.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/configuration_commands.h"
 
@@ -16,16 +17,17 @@ TEST(ConfigurationCommand, Cases) {
     const char* command;
   };
   const Case cases[] = {
-      {"RV7361 ACV to dBm", 8, 0, true, 1, 1, 3, -1, {}, ":CONF dBm,600"},
-      {"RV736X to the clamp with range memory 2", 8, 0, true, 3, 3, 0, -1, {{16, 2}}, ":CONF CLAMP,50"},
-      {"back to ACV with remembered range 3", 9, 1, true, 0, 0, 0, 3, {}, ":CONF ACV,6"},
-      {"back to ACV with nothing remembered", 9, 1, true, 0, 0, 0, -1, {}, ":CONF ACV,AUTO"},
-      {"ACV range change with the filter on", 8, 0, false, 0, 0, 1, -1, {{2, 1}}, ":CONF ACV,1000"},
-      {"under PEAK the filter's columns do not apply", 8, 0, false, 0, 0, 1, -1, {{2, 1}, {15, 1}}, ":CONF ACV,60"},
-      {"RV734X AutoV at 60 V to AC+DCV", 6, 0, true, 2, 2, 3, -1, {}, ":CONF ACDCV,60"},
-      {"RV734X PEAK range", 6, 12, false, 0, 0, 1, -1, {{15, 1}}, ":CONF ACA,6"},
-      {"RV7322 row 19 DCV", 1, 19, false, 0, 0, 2, -1, {}, ":CONF DCV,60"},
-      {"RV732X range change", 0, 5, false, 0, 0, 6, -1, {}, ":CONF RES,60M"},
+      {"RV7361 ACV to dBm", kRv7361, 0, true, 1, 1, 3, -1, {}, ":CONF dBm,600"},
+      {"RV736X to the clamp with range memory 2", kRv7361, 0, true, 3, 3, 0, -1, {{16, 2}}, ":CONF CLAMP,50"},
+      {"back to ACV with remembered range 3", kRv7362, 1, true, 0, 0, 0, 3, {}, ":CONF ACV,6"},
+      {"back to ACV with nothing remembered", kRv7362, 1, true, 0, 0, 0, -1, {}, ":CONF ACV,AUTO"},
+      {"ACV range change with the filter on", kRv7361, 0, false, 0, 0, 1, -1, {{2, 1}}, ":CONF ACV,1000"},
+      {"under PEAK the filter's columns do not apply", kRv7361, 0, false, 0, 0, 1, -1, {{2, 1}, {15, 1}},
+       ":CONF ACV,60"},
+      {"RV734X AutoV at 60 V to AC+DCV", kRv7341, 0, true, 2, 2, 3, -1, {}, ":CONF ACDCV,60"},
+      {"RV734X PEAK range", kRv7341, 12, false, 0, 0, 1, -1, {{15, 1}}, ":CONF ACA,6"},
+      {"RV7322 row 19 DCV", kRv7322, 19, false, 0, 0, 2, -1, {}, ":CONF DCV,60"},
+      {"RV732X range change", kRv7321, 5, false, 0, 0, 6, -1, {}, ":CONF RES,60M"},
   };
   for (const Case& c : cases) {
     _MONITOR_DATA data;
@@ -47,22 +49,22 @@ TEST(MeterSettingCommands, InOrderAndOnlyWhenRequested) {
   const MeterSettingChoices choices{3, 6, 15, 1};
   data.conductRequest = 1;
   data.dbmRequest = 1;
-  SettingCommands result = MeterSettingCommands(8, data, choices);
+  SettingCommands result = MeterSettingCommands(kRv7361, data, choices);
   EXPECT_EQ(result.commands, (std::vector<std::string>{":SYST:CONDUCT 3", ":SYST:DBM 15"}));
   EXPECT_TRUE(result.endsCycle);
 
   data = _MONITOR_DATA();
-  EXPECT_TRUE(MeterSettingCommands(8, data, choices).commands.empty());
-  EXPECT_FALSE(MeterSettingCommands(8, data, choices).endsCycle);
+  EXPECT_TRUE(MeterSettingCommands(kRv7361, data, choices).commands.empty());
+  EXPECT_FALSE(MeterSettingCommands(kRv7361, data, choices).endsCycle);
 
   data.passbandRequest = 1;
-  EXPECT_TRUE(MeterSettingCommands(6, data, choices).commands.empty()) << "filter off: nothing";
+  EXPECT_TRUE(MeterSettingCommands(kRv7341, data, choices).commands.empty()) << "filter off: nothing";
   data.status[kStatusFilter] = 1;
-  result = MeterSettingCommands(6, data, choices);
+  result = MeterSettingCommands(kRv7341, data, choices);
   EXPECT_EQ(result.commands, std::vector<std::string>{":SYST:FILTER 1,500"});
   EXPECT_FALSE(result.endsCycle);
-  EXPECT_EQ(MeterSettingCommands(0, data, {0, 0, 0, 0}).commands, std::vector<std::string>{":SYST:FILTER 1,100"});
-  EXPECT_TRUE(MeterSettingCommands(8, data, choices).commands.empty()) << "no passband on the RV736X";
+  EXPECT_EQ(MeterSettingCommands(kRv7321, data, {0, 0, 0, 0}).commands, std::vector<std::string>{":SYST:FILTER 1,100"});
+  EXPECT_TRUE(MeterSettingCommands(kRv7361, data, choices).commands.empty()) << "no passband on the RV736X";
 }
 
 TEST(SettingText, NamesTheChoice) {

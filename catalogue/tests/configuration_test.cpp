@@ -2,6 +2,7 @@
 // the user's choices in the lists.
 #include <gtest/gtest.h>
 
+#include "base/models.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/configuration.h"
 #include "window/headless_controls.h"
@@ -40,13 +41,13 @@ TEST_F(ConfigurationTest, ModelSpecificRowsOfTheRv732x) {
     std::u16string selected;
   };
   const Case cases[] = {
-      {1, "DCA", "6", 16, 1, {u"Auto", u"6A", u"10A"}, u"6A"},
-      {0, "VDET", "0", 18, 0, {u"none"}, u"none"},
-      {3, "DCV", "1000", 15, 5, {u"Auto", u"600mV", u"6V", u"60V", u"600V", u"1500V"}, u"1500V"},
-      {1, "DCV", "60", 19, 2, {u"Auto", u"6V", u"60V", u"600V", u"1000V"}, u"60V"},
-      {1, "ACA", "10", 17, 2, {u"Auto", u"6A", u"10A"}, u"10A"},
-      {2, "DCV", "1000", 1, 5, {u"Auto", u"600mV", u"6V", u"60V", u"600V", u"1000V"}, u"1000V"},
-      {0, "ACV", "6", 0, 1, {u"Auto", u"6V", u"60V", u"600V", u"1000V"}, u"6V"},
+      {kRv7322, "DCA", "6", 16, 1, {u"Auto", u"6A", u"10A"}, u"6A"},
+      {kRv7321, "VDET", "0", 18, 0, {u"none"}, u"none"},
+      {kRv7324, "DCV", "1000", 15, 5, {u"Auto", u"600mV", u"6V", u"60V", u"600V", u"1500V"}, u"1500V"},
+      {kRv7322, "DCV", "60", 19, 2, {u"Auto", u"6V", u"60V", u"600V", u"1000V"}, u"60V"},
+      {kRv7322, "ACA", "10", 17, 2, {u"Auto", u"6A", u"10A"}, u"10A"},
+      {kRv7323, "DCV", "1000", 1, 5, {u"Auto", u"600mV", u"6V", u"60V", u"600V", u"1000V"}, u"1000V"},
+      {kRv7321, "ACV", "6", 0, 1, {u"Auto", u"6V", u"60V", u"600V", u"1000V"}, u"6V"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.function) + "," + c.range);
@@ -62,29 +63,29 @@ TEST_F(ConfigurationTest, ModelSpecificRowsOfTheRv732x) {
 }
 
 TEST_F(ConfigurationTest, FilterRangesOfTheRv736x) {
-  Apply(8, "ACV", "600", StatusWith({{2, '1'}}));
+  Apply(kRv7361, "ACV", "600", StatusWith({{2, '1'}}));
   EXPECT_EQ(RangeList().items, (std::vector<std::u16string>{u"600V", u"1000V"}));
   EXPECT_EQ(controls_.Selected(control::kRangeList), u"600V");
   EXPECT_EQ(data_.rangeIndex.load(), 5) << "the normal column of 600 V";
   EXPECT_EQ(ModeList().items, (std::vector<std::u16string>{u"ACV", u"dBm", u"dBV", u"Clamp"}));
 
   // The filter goes off: the normal ranges come back.
-  Apply(8, "ACV", "600");
+  Apply(kRv7361, "ACV", "600");
   EXPECT_EQ(RangeList().items.size(), 7u);
   EXPECT_EQ(controls_.Selected(control::kRangeList), u"600V");
   EXPECT_EQ(data_.rangeIndex.load(), 5);
   EXPECT_EQ(lists_.rememberedAcvRange.load(), 5);
 
   data_ = _MONITOR_DATA();
-  Apply(8, "ACDCV", "1000", StatusWith({{2, '1'}}));
+  Apply(kRv7361, "ACDCV", "1000", StatusWith({{2, '1'}}));
   EXPECT_EQ(data_.rangeIndex.load(), 4);
 }
 
 TEST_F(ConfigurationTest, UnknownRepliesChangeNothing) {
-  Apply(0, "ACV", "60");
+  Apply(kRv7321, "ACV", "60");
   const int fills = RangeList().fills;
-  Apply(0, "DCV", "7");   // no such DCV range
-  Apply(0, "XYZ", "60");  // no such function
+  Apply(kRv7321, "DCV", "7");   // no such DCV range
+  Apply(kRv7321, "XYZ", "60");  // no such function
   EXPECT_EQ(data_.functionIndex.load(), 0);
   EXPECT_EQ(data_.rangeIndex.load(), 2);
   EXPECT_EQ(RangeList().fills, fills);
@@ -92,7 +93,7 @@ TEST_F(ConfigurationTest, UnknownRepliesChangeNothing) {
 }
 
 TEST_F(ConfigurationTest, AutoRangeSelectsTheAutoEntry) {
-  Apply(8, "DCV", "60", StatusWith({{11, '1'}}));
+  Apply(kRv7361, "DCV", "60", StatusWith({{11, '1'}}));
   EXPECT_EQ(controls_.Selected(control::kRangeList), u"Auto");
   EXPECT_EQ(data_.rangeIndex.load(), 4);
   EXPECT_EQ(data_.autoRange.load(), 1);
@@ -110,8 +111,9 @@ TEST_F(ConfigurationTest, AutoRangeInPeakHoldSelectsTheReportedRange) {
     int column;
   };
   const Case cases[] = {
-      {8, "DCV", "60", u"60V", 1},    {9, "ACV", "600", u"1500V", 2},      {6, "DCV", "600", u"1000V", 1},
-      {6, "ACA", "10", u"15A", 2},    {8, "DCmA", "600m", u"1200mA", 1},
+      {kRv7361, "DCV", "60", u"60V", 1},   {kRv7362, "ACV", "600", u"1500V", 2},
+      {kRv7341, "DCV", "600", u"1000V", 1}, {kRv7341, "ACA", "10", u"15A", 2},
+      {kRv7361, "DCmA", "600m", u"1200mA", 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.function) + "," + c.range);
@@ -132,17 +134,17 @@ TEST_F(ConfigurationTest, AutoRangeInPeakHoldSelectsTheReportedRange) {
 }
 
 TEST_F(ConfigurationTest, ListsAreRefilledOnlyWhenSomethingChanged) {
-  Apply(6, "ACA", "6");
+  Apply(kRv7341, "ACA", "6");
   ASSERT_EQ(RangeList().fills, 1);
   EXPECT_EQ(ModeList().items, (std::vector<std::u16string>{u"ACA", u"FREQ A"}));
-  Apply(6, "ACA", "6");
+  Apply(kRv7341, "ACA", "6");
   EXPECT_EQ(RangeList().fills, 1) << "same reply: nothing to do";
-  Apply(6, "ACA", "10");
+  Apply(kRv7341, "ACA", "10");
   EXPECT_EQ(RangeList().fills, 1);
   EXPECT_EQ(controls_.Selected(control::kRangeList), u"10A");
 
   // PEAK on: the PEAK ranges, found by the same tokens.
-  Apply(6, "ACA", "10", StatusWith({{15, '1'}}));
+  Apply(kRv7341, "ACA", "10", StatusWith({{15, '1'}}));
   EXPECT_EQ(RangeList().fills, 2);
   EXPECT_EQ(RangeList().items, (std::vector<std::u16string>{u"1200mA", u"12A", u"15A"}));
   EXPECT_EQ(controls_.Selected(control::kRangeList), u"15A");
@@ -150,28 +152,28 @@ TEST_F(ConfigurationTest, ListsAreRefilledOnlyWhenSomethingChanged) {
 
   // A mode request refills even for the same row.
   data_.modeRequest = 1;
-  Apply(6, "ACA", "10", StatusWith({{15, '1'}}));
+  Apply(kRv7341, "ACA", "10", StatusWith({{15, '1'}}));
   EXPECT_EQ(RangeList().fills, 3);
   EXPECT_EQ(ModeList().fills, 2);
 }
 
 TEST_F(ConfigurationTest, ALanguageSwitchRefillsTheListsOnce) {
-  Apply(8, "CONT", "600");
+  Apply(kRv7361, "CONT", "600");
   ASSERT_EQ(ModeList().fills, 1);
   SetCatalogueLanguage(0);
   lists_.relabel = true;
-  Apply(8, "CONT", "600");
+  Apply(kRv7361, "CONT", "600");
   EXPECT_EQ(ModeList().items, (std::vector<std::u16string>{u"導通", u"ダイオード"}));
   EXPECT_EQ(controls_.Selected(control::kModeList), u"導通");
-  Apply(8, "CONT", "600");
+  Apply(kRv7361, "CONT", "600");
   EXPECT_EQ(ModeList().fills, 2);
   SetCatalogueLanguage(1);
 }
 
 TEST_F(ConfigurationTest, RememberedAcvRangeOnlyWithoutPeak) {
-  Apply(9, "ACV", "6");
+  Apply(kRv7362, "ACV", "6");
   EXPECT_EQ(lists_.rememberedAcvRange.load(), 3);
-  Apply(9, "ACV", "60", StatusWith({{15, '1'}}));
+  Apply(kRv7362, "ACV", "60", StatusWith({{15, '1'}}));
   EXPECT_EQ(lists_.rememberedAcvRange.load(), 3);
 }
 
@@ -184,14 +186,14 @@ TEST_F(ConfigurationTest, SubConfiguration) {
     int subFunction, subRange;
   };
   const Case cases[] = {
-      {0, "FREQ", "10k", kQuiet, -1, 2},
-      {0, "ACV", "6", kQuiet, 7, 7},               // RV732X understands only FREQ
-      {8, "FREQ", "1000k", kQuiet, -1, 5},
-      {8, "ACV", "60", kQuiet, 0, 4},
-      {8, "ACV", "60", StatusWith({{15, '1'}}), 0, 1},
-      {8, "ACV", "600", StatusWith({{2, '1'}}), 0, 5},  // the FILTER set is not used here
-      {6, "HzV", "100", kQuiet, 4, 1},
-      {6, "HzV", "1M", kQuiet, 7, 7},              // no such range: both stay
+      {kRv7321, "FREQ", "10k", kQuiet, -1, 2},
+      {kRv7321, "ACV", "6", kQuiet, 7, 7},               // RV732X understands only FREQ
+      {kRv7361, "FREQ", "1000k", kQuiet, -1, 5},
+      {kRv7361, "ACV", "60", kQuiet, 0, 4},
+      {kRv7361, "ACV", "60", StatusWith({{15, '1'}}), 0, 1},
+      {kRv7361, "ACV", "600", StatusWith({{2, '1'}}), 0, 5},  // the FILTER set is not used here
+      {kRv7341, "HzV", "100", kQuiet, 4, 1},
+      {kRv7341, "HzV", "1M", kQuiet, 7, 7},              // no such range: both stay
   };
   for (const Case& c : cases) {
     data_.subFunctionIndex = 7;

@@ -1,6 +1,7 @@
 // Reading and configuration replies as the monitor panel shows them.
 #include <gtest/gtest.h>
 
+#include "base/models.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/configuration.h"
 #include "catalogue/reading_decode.h"
@@ -37,19 +38,19 @@ TEST_F(ReadingTest, MainValuesAndUnits) {
   };
   // Range numbers are columns; "Auto" rows count from column 1.
   const Case cases[] = {
-      {"ACV 6 V", 0, 0, 1, "1234,1234,0", u"1.234", u"V", 1234},
-      {"ACV 6 V negative", 0, 0, 1, "-5,-5,0", u"-0.005", u"V", -5},
-      {"ACV 6 V over", 0, 0, 1, "1000000,1000000,0", u"6.000", u"V", 1000000},
-      {"ACV 6 V negative over", 0, 0, 1, "-1000000,-1000000,0", u"-6.000", u"V", -1000000},
-      {"ACV 1000 V over", 0, 0, 4, "1000000,1000000,3", u"1000", u"V", 1000000},
-      {"RV736X DCV 6 V blank", 8, 4, 3, "2000000,2000000,2", u"-.----", u"V", 2000000},
-      {"RV732X DCV 6 V blank", 0, 1, 2, "2000000,2000000,1", u"-.---", u"V", 2000000},
-      {"open input", 8, 9, 1, "3000000,3000000,0", u"OPEN", u"Ω", 3000000},
-      {"another range than configured: blank", 8, 4, 3, "123,123,4", u"-.----", u"V", 2000000},
-      {"dBm shows its count whatever the range", 8, 1, 0, "-1234,-1234,5", u"-12.34", u"dBm", -1234},
-      {"RV7341 LoZV likewise", 6, 5, 0, "2345,2345,3", u"234.5", u"V", 2345},
-      {"RV734X current loop over", 6, 17, 0, "1000000,1000000,0", u"----", u"%", 1000000},
-      {"field of 31 characters: blank", 0, 0, 1, std::string(31, '9'), u"-.---", u"V", 2000000},
+      {"ACV 6 V", kRv7321, 0, 1, "1234,1234,0", u"1.234", u"V", 1234},
+      {"ACV 6 V negative", kRv7321, 0, 1, "-5,-5,0", u"-0.005", u"V", -5},
+      {"ACV 6 V over", kRv7321, 0, 1, "1000000,1000000,0", u"6.000", u"V", 1000000},
+      {"ACV 6 V negative over", kRv7321, 0, 1, "-1000000,-1000000,0", u"-6.000", u"V", -1000000},
+      {"ACV 1000 V over", kRv7321, 0, 4, "1000000,1000000,3", u"1000", u"V", 1000000},
+      {"RV736X DCV 6 V blank", kRv7361, 4, 3, "2000000,2000000,2", u"-.----", u"V", 2000000},
+      {"RV732X DCV 6 V blank", kRv7321, 1, 2, "2000000,2000000,1", u"-.---", u"V", 2000000},
+      {"open input", kRv7361, 9, 1, "3000000,3000000,0", u"OPEN", u"Ω", 3000000},
+      {"another range than configured: blank", kRv7361, 4, 3, "123,123,4", u"-.----", u"V", 2000000},
+      {"dBm shows its count whatever the range", kRv7361, 1, 0, "-1234,-1234,5", u"-12.34", u"dBm", -1234},
+      {"RV7341 LoZV likewise", kRv7341, 5, 0, "2345,2345,3", u"234.5", u"V", 2345},
+      {"RV734X current loop over", kRv7341, 17, 0, "1000000,1000000,0", u"----", u"%", 1000000},
+      {"field of 31 characters: blank", kRv7321, 0, 1, std::string(31, '9'), u"-.---", u"V", 2000000},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -65,12 +66,12 @@ TEST_F(ReadingTest, MainValuesAndUnits) {
 
 TEST_F(ReadingTest, GarbledFieldsReadAsZero) {
   In(0, 1);
-  EXPECT_EQ(Main(0, "5,zz,0").count, 0);
-  EXPECT_EQ(Main(0, "5,7,zz").count, 7) << "range number zz reads as 0, column 1 after Auto";
+  EXPECT_EQ(Main(kRv7321, "5,zz,0").count, 0);
+  EXPECT_EQ(Main(kRv7321, "5,7,zz").count, 7) << "range number zz reads as 0, column 1 after Auto";
   // Huge range numbers are no range at all, and never overflow.
   In(5, 2);
-  EXPECT_EQ(Main(8, "1,1,99999999999").count, 2000000);
-  EXPECT_EQ(Main(8, "1,1,-99999999999").count, 2000000);
+  EXPECT_EQ(Main(kRv7361, "1,1,99999999999").count, 2000000);
+  EXPECT_EQ(Main(kRv7361, "1,1,-99999999999").count, 2000000);
   EXPECT_EQ(IntegerOf("-42x"), -42);
   EXPECT_EQ(IntegerOf("99999999999"), INT32_MAX);
 }
@@ -83,10 +84,10 @@ TEST_F(ReadingTest, TemperatureFullScales) {
     std::u16string text, unit;
   };
   const Case cases[] = {
-      {0, 8, false, "1000000,1000000,0", u"400.0", u"℃"},
-      {0, 8, false, "-1000000,-1000000,0", u"-40.0", u"℃"},
-      {8, 10, true, "1000000,1000000,0", u"1472.0", u"ºF"},
-      {8, 10, false, "235,235,0", u"23.5", u"℃"},
+      {kRv7321, 8, false, "1000000,1000000,0", u"400.0", u"℃"},
+      {kRv7321, 8, false, "-1000000,-1000000,0", u"-40.0", u"℃"},
+      {kRv7361, 10, true, "1000000,1000000,0", u"1472.0", u"ºF"},
+      {kRv7361, 10, false, "235,235,0", u"23.5", u"℃"},
   };
   for (const Case& c : cases) {
     SetUp();
@@ -100,20 +101,20 @@ TEST_F(ReadingTest, TemperatureFullScales) {
 
 TEST_F(ReadingTest, RangeNumberAdjustments) {
   In(5, 2);  // RV736X ACDCV
-  Main(8, "1,1,3");
+  Main(kRv7361, "1,1,3");
   EXPECT_EQ(data_.fetchRangeIndex.load(), 2);
 
   In(3, 0);  // RV732X AutoV: the meter chose AC
-  Main(0, "1234,1234,1");
+  Main(kRv7321, "1234,1234,1");
   EXPECT_EQ(data_.fetchRangeIndex.load(), 0);
   EXPECT_EQ(names_.mainLabel, u"Main： Auto ACV");
   EXPECT_EQ(names_.mainLong, u"Auto ACV");
-  Main(0, "1234,1234,0");
+  Main(kRv7321, "1234,1234,0");
   EXPECT_EQ(names_.mainLabel, u"Main： Auto DCV");
   EXPECT_EQ(names_.mainShort, u"Auto DCV");
 
   In(1, 3);  // RV7341 DCV 60 V
-  Main(6, "1,1,2");
+  Main(kRv7341, "1,1,2");
   EXPECT_EQ(data_.fetchRangeIndex.load(), 3);
   EXPECT_FALSE(data_.mainBlank.load());
 }
@@ -131,13 +132,13 @@ TEST_F(ReadingTest, AReadingInNoRangeShowsNothing) {
     int count;
   };
   const Case cases[] = {
-      {"RV7361 DCV with the filter: its FILTER column is column 0", 8, 4, 0, false, "14998,14998,-1", u"-----", u"",
-       2000000},
-      {"RV7341 DCV, range number -1", 6, 1, 0, false, "1234,1234,-1", u"----", u"", 2000000},
-      {"RV732X ACV, range number -1", 0, 0, 0, false, "1234,1234,-1", u"----", u"", 2000000},
-      {"REL on, range number -1", 8, 4, 3, true, "-123,55555,-1", u"-----", u"", 2000000},
-      {"REL on, range number past the row", 8, 4, 3, true, "-123,55555,50", u"-----", u"", 2000000},
-      {"dBm shows its count whatever the range", 8, 1, 0, false, "-1234,-1234,-1", u"-12.34", u"dBm", -1234},
+      {"RV7361 DCV with the filter: its FILTER column is column 0", kRv7361, 4, 0, false, "14998,14998,-1", u"-----",
+       u"", 2000000},
+      {"RV7341 DCV, range number -1", kRv7341, 1, 0, false, "1234,1234,-1", u"----", u"", 2000000},
+      {"RV732X ACV, range number -1", kRv7321, 0, 0, false, "1234,1234,-1", u"----", u"", 2000000},
+      {"REL on, range number -1", kRv7361, 4, 3, true, "-123,55555,-1", u"-----", u"", 2000000},
+      {"REL on, range number past the row", kRv7361, 4, 3, true, "-123,55555,50", u"-----", u"", 2000000},
+      {"dBm shows its count whatever the range", kRv7361, 1, 0, false, "-1234,-1234,-1", u"-12.34", u"dBm", -1234},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -158,16 +159,16 @@ TEST_F(ReadingTest, AReadingInNoRangeShowsNothing) {
   status[kStatusFilter] = '1';
   ListState lists;
   HeadlessControls controls;
-  ApplyConfiguration(8, "DCV", "600", status, data_, lists, controls);
+  ApplyConfiguration(kRv7361, "DCV", "600", status, data_, lists, controls);
   ParseStatus(status, data_);
   ASSERT_EQ(data_.functionIndex.load(), 4);
-  EXPECT_EQ(Main(8, "14998,14998,-1").text, u"-----");
+  EXPECT_EQ(Main(kRv7361, "14998,14998,-1").text, u"-----");
 }
 
 TEST_F(ReadingTest, RelShowsTheDisplayTextInItsOwnRange) {
   In(4, 0);  // RV736X DCV on auto; the meter measured on 6 V
   data_.status[kStatusRel] = 1;
-  const DecodedValue value = Main(8, "-123,55555,2");
+  const DecodedValue value = Main(kRv7361, "-123,55555,2");
   EXPECT_EQ(data_.fetchRangeIndex.load(), 3);
   EXPECT_EQ(value.text, u"-0.0123");
   EXPECT_EQ(value.count, -123) << "with REL the count is the shown difference";
@@ -177,7 +178,7 @@ TEST_F(ReadingTest, RelShowsTheDisplayTextInItsOwnRange) {
 TEST_F(ReadingTest, PeakReplies) {
   In(0, 1);  // RV736X ACV in the 180 V PEAK range
   data_.status[kStatusPeak] = 1;
-  const DecodedValue value = Main(8, "-17999");
+  const DecodedValue value = Main(kRv7361, "-17999");
   EXPECT_EQ(value.text, u"-179.99");
   EXPECT_EQ(value.unit, u"V");
   EXPECT_EQ(names_.mainLong, u"ACV PEAK max");
@@ -187,50 +188,50 @@ TEST_F(ReadingTest, PeakReplies) {
 
 TEST_F(ReadingTest, ErrorsAndTheSubDisplay) {
   In(0, 1);
-  EXPECT_FALSE(Main(0, "CMD ERR").shown);
-  EXPECT_EQ(Main(0, "CMD ERR").text, u"Error");
+  EXPECT_FALSE(Main(kRv7321, "CMD ERR").shown);
+  EXPECT_EQ(Main(kRv7321, "CMD ERR").text, u"Error");
 
   data_.subRangeIndex = 1;  // RV732X frequency 1 kHz
   data_.subFunctionIndex = -1;
-  DecodedValue sub = DecodeSubReading(0, "5000,5000,1", data_);
+  DecodedValue sub = DecodeSubReading(kRv7321, "5000,5000,1", data_);
   EXPECT_TRUE(sub.shown);
   EXPECT_EQ(sub.text, u"500.0");
   EXPECT_EQ(sub.unit, u"Hz");
   EXPECT_EQ(data_.subPresent.load(), 1);
 
-  sub = DecodeSubReading(0, "1000000,1000000,1", data_);
+  sub = DecodeSubReading(kRv7321, "1000000,1000000,1", data_);
   EXPECT_EQ(sub.text, u"---.-");
   EXPECT_TRUE(data_.subOver.load());
 
-  sub = DecodeSubReading(0, "CMD ERR", data_);
+  sub = DecodeSubReading(kRv7321, "CMD ERR", data_);
   EXPECT_FALSE(sub.shown);
   EXPECT_EQ(sub.text, u"");
   EXPECT_EQ(data_.subPresent.load(), 0);
-  EXPECT_EQ(NamesAndLabels(0, data_).subLong, u"<none>");
+  EXPECT_EQ(NamesAndLabels(kRv7321, data_).subLong, u"<none>");
 }
 
 TEST_F(ReadingTest, ConfigurationTexts) {
-  EXPECT_EQ(MainConfigurationText(8, "DIODE,2", false, false), u"DIODE,1.8");
-  EXPECT_EQ(MainConfigurationText(6, "ACV,60", false, true), u"ACV,120");
-  EXPECT_EQ(MainConfigurationText(6, "DCV,600", false, true), u"DCV,1000");
-  EXPECT_EQ(MainConfigurationText(8, "ACV,60", false, true), u"ACV,180");
-  EXPECT_EQ(MainConfigurationText(3, "DCV,1000", false, false), u"DCV,1500");
-  EXPECT_EQ(MainConfigurationText(4, "VDET,1", false, false), u"VDET,Hi");
-  EXPECT_EQ(MainConfigurationText(2, "VDET,1", false, false), u"VDET,1");
-  EXPECT_EQ(MainConfigurationText(8, "DC_4_20mA,60m", true, false), u"DC_0_20mA,60m");
-  EXPECT_EQ(MainConfigurationText(0, "CLAMP,20", false, true), u"CLAMP,60");
-  EXPECT_EQ(MainConfigurationText(0, "CMD ERR", false, false), u"<Error>");
-  EXPECT_EQ(SubConfigurationText(8, "CMD ERR", false), u"<none>");
-  EXPECT_EQ(SubConfigurationText(8, "ACV,6", false), u"ACV,6");
-  EXPECT_EQ(SubConfigurationText(8, "ACV,6", true), u"ACV,18");
-  EXPECT_EQ(SubConfigurationText(8, "DIODE,4", false), u"DIODE,4") << "only the PEAK group for the sub display";
+  EXPECT_EQ(MainConfigurationText(kRv7361, "DIODE,2", false, false), u"DIODE,1.8");
+  EXPECT_EQ(MainConfigurationText(kRv7341, "ACV,60", false, true), u"ACV,120");
+  EXPECT_EQ(MainConfigurationText(kRv7341, "DCV,600", false, true), u"DCV,1000");
+  EXPECT_EQ(MainConfigurationText(kRv7361, "ACV,60", false, true), u"ACV,180");
+  EXPECT_EQ(MainConfigurationText(kRv7324, "DCV,1000", false, false), u"DCV,1500");
+  EXPECT_EQ(MainConfigurationText(kRv7325, "VDET,1", false, false), u"VDET,Hi");
+  EXPECT_EQ(MainConfigurationText(kRv7323, "VDET,1", false, false), u"VDET,1");
+  EXPECT_EQ(MainConfigurationText(kRv7361, "DC_4_20mA,60m", true, false), u"DC_0_20mA,60m");
+  EXPECT_EQ(MainConfigurationText(kRv7321, "CLAMP,20", false, true), u"CLAMP,60");
+  EXPECT_EQ(MainConfigurationText(kRv7321, "CMD ERR", false, false), u"<Error>");
+  EXPECT_EQ(SubConfigurationText(kRv7361, "CMD ERR", false), u"<none>");
+  EXPECT_EQ(SubConfigurationText(kRv7361, "ACV,6", false), u"ACV,6");
+  EXPECT_EQ(SubConfigurationText(kRv7361, "ACV,6", true), u"ACV,18");
+  EXPECT_EQ(SubConfigurationText(kRv7361, "DIODE,4", false), u"DIODE,4") << "only the PEAK group for the sub display";
 }
 
 TEST_F(ReadingTest, NamesAndLabels) {
   data_.functionIndex = 6;  // RV736X SEPV
   data_.subFunctionIndex = 6;
   data_.subPresent = 1;
-  DisplayNames names = NamesAndLabels(8, data_);
+  DisplayNames names = NamesAndLabels(kRv7361, data_);
   EXPECT_EQ(names.mainLong, u"DCV");
   EXPECT_EQ(names.mainLabel, u"Main： DCV");
   EXPECT_EQ(names.subLabel, u"Sub：  ACV");
@@ -239,26 +240,26 @@ TEST_F(ReadingTest, NamesAndLabels) {
   data_.functionIndex = 3;  // RV7341 ACV with a frequency sub display, PEAK on
   data_.subFunctionIndex = -1;
   data_.status[kStatusPeak] = 1;
-  names = NamesAndLabels(6, data_);
+  names = NamesAndLabels(kRv7341, data_);
   EXPECT_EQ(names.mainLong, u"ACV PEAK min");
   EXPECT_EQ(names.mainShort, u"ACV");
   EXPECT_EQ(names.subShort, u"Freq.");
   EXPECT_EQ(names.subLong, u"Frequency");
 
   data_.subFunctionIndex = 3;  // a function on the sub display names the main function
-  names = NamesAndLabels(6, data_);
+  names = NamesAndLabels(kRv7341, data_);
   EXPECT_EQ(names.subLong, u"ACV PEAK max");
 
   SetCatalogueLanguage(0);
   data_.status[kStatusPeak] = 0;
-  names = NamesAndLabels(0, data_);
+  names = NamesAndLabels(kRv7321, data_);
   EXPECT_EQ(names.subShort, u"周波数");
   EXPECT_FALSE(names.mainLabel.has_value()) << "the RV732X labels are not written here";
 }
 
 TEST_F(ReadingTest, ConfigurationError) {
-  EXPECT_EQ(ConfigurationErrorText(8, data_), u"-----");
-  EXPECT_EQ(ConfigurationErrorText(6, data_), u"----");
+  EXPECT_EQ(ConfigurationErrorText(kRv7361, data_), u"-----");
+  EXPECT_EQ(ConfigurationErrorText(kRv7341, data_), u"----");
   EXPECT_EQ(data_.confError.load(), 1);
 }
 

@@ -16,6 +16,19 @@ for line in "model: RV7361" "serial: 23120815" "firmware: 1.04" "records: 4" "ru
             "memo: memo; one"; do
   has "$out" "$line"
 done
+# What the file does not keep: each measurement's mean and spread, the over
+# and the blank reading left out, and the time from first to last record.
+for line in "mainMeasurement: DCV" "mainReadings: 1" "mainMean: 1.23450 V" "mainStdDev: 0.00000 V" \
+            "mainMeasurement: dBm" "mainMean: -12.340 dBm" "subMeasurement: Frequency" "subMean: 50.000 Hz" \
+            "duration: 00:00:03"; do
+  has "$out" "$line"
+done
+# Readings of three ranges (123.45 mV, 1.5000 V, 2.500 V and an over one)
+# counted in the coarsest range's units.
+out="$(LANG=C "$cli" info "$data/ranges.vdmm")" || fail "info ranges: exit $?"
+for line in "mainReadings: 3" "mainMean: 1.3745 V" "mainStdDev: 0.9743 V"; do
+  has "$out" "$line"
+done
 
 # The file's own settings, with the decimal mark and separator overridden.
 LANG=C "$cli" export "$data/recording.vdmm" "$work/en.csv" --language en --decimal , --separator ';' ||

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/models.h"
 #include "link/com_port.h"
 #include "link/commands.h"
 #include "link/identification.h"
@@ -48,10 +49,10 @@ TEST(Firmware, VersionCheckAppliesToTheRv736xOnly) {
 
   const std::pair<const char*, bool> rv736x[] = {
       {"0.82", false}, {"0.83", true}, {"0.99", true}, {"1.04", true}, {"0.09", false}, {"", false}, {"?", false}};
-  for (const int model : {8, 9}) {
+  for (const int model : {kRv7361, kRv7362}) {
     for (const auto& [version, accepted] : rv736x) EXPECT_EQ(FirmwareSupported(model, version), accepted) << version;
   }
-  for (int model = 0; model <= 7; ++model) {
+  for (int model = kRv7321; model <= kRv734x; ++model) {
     EXPECT_TRUE(FirmwareSupported(model, "0.10"));
     EXPECT_TRUE(FirmwareSupported(model, ""));
   }
@@ -120,7 +121,7 @@ class ProbeTest : public testing::Test {
   void SetUp() override {
     SetCurrentPort(1000);
     SetCurrentSpeed(19200);
-    SetModelIndex(8);
+    SetModelIndex(kRv7361);
   }
   void TearDown() override { ComClose(); }
   static VirtualMeter Meter(const std::string& model, const std::string& serial = "S1",

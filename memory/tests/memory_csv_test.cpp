@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "base/models.h"
 #include "catalogue/catalogue.h"
 #include "base/utf16.h"
 #include "memory/memory_csv.h"
@@ -70,7 +71,7 @@ TEST(MemoryRecordDecode, FieldsAreLittleEndianAndSigned) {
 }
 
 TEST_F(MemoryCsv, HeaderNamesTheMeterAndTheDay) {
-  const MemoryCsvMeter meter{9, "23120815", "1.04"};
+  const MemoryCsvMeter meter{kRv7362, "23120815", "1.04"};
   SetCatalogueLanguage(kEnglish);
   const std::vector<std::u16string> english = MemoryCsvHeader(meter, {2026, 1, 5, 9, 3, 7}, {u',', u".", 0});
   const std::vector<std::string> expected = {

@@ -15,6 +15,7 @@
 #include "link/tests/temp_port_folder.h"
 #include "base/utf16.h"
 #include "memory/memory_dialog.h"
+#include "window/headless_controls.h"
 #include "live/headless_window.h"
 #include "sim/pty_meter.h"
 
@@ -26,15 +27,9 @@ namespace {
 
 constexpr int kPort = 201;
 
-class PlainView : public MemoryDialogView {
+// The dialog's controls and the rest of its window.
+class PlainView : public HeadlessControls, public MemoryDialogWindow {
  public:
-  void SetText(int id, std::u16string_view text) override { texts[id] = std::u16string(text); }
-  std::u16string Text(int id) const override {
-    const auto found = texts.find(id);
-    return found == texts.end() ? std::u16string() : found->second;
-  }
-  void Enable(int id, bool on) override { enabled[id] = on; }
-  void Focus(int id) override { focus = id; }
   void SetRange(int id, int maximum) override { ranges[id] = maximum; }
   void SetPosition(int id, int position) override { positions[id] = position; }
   std::optional<std::u16string> ChooseFolder(std::u16string_view title, std::u16string_view start) override {
@@ -49,10 +44,7 @@ class PlainView : public MemoryDialogView {
     return enabled.at(mc::kBrowse) && enabled.at(mc::kFileName) && enabled.at(mc::kOk) && enabled.at(mc::kCancel);
   }
 
-  std::map<int, std::u16string> texts;
-  std::map<int, bool> enabled;
   std::map<int, int> ranges, positions;
-  int focus = 0;
   int ended = -1;  // -1 open, 1 OK, 0 Cancel
   std::optional<std::u16string> chosen;
   std::u16string chooserTitle, chooserStart;
@@ -112,7 +104,7 @@ class MemoryDialogTest : public testing::Test {
   PlainView view_;
   HeadlessWindow window_;
   std::vector<Box> boxes_;
-  MemoryDownloadDialog dialog_{{view_, window_, window_, settings_, 1}};
+  MemoryDownloadDialog dialog_{{view_, view_, window_, window_, settings_, 1}};
 };
 
 TEST_F(MemoryDialogTest, OpensWithTheTableTextsAndTheLastDestination) {
@@ -131,7 +123,7 @@ TEST_F(MemoryDialogTest, OpensWithTheTableTextsAndTheLastDestination) {
   }
   EXPECT_TRUE(view_.InputsEnabled());
 
-  MemoryDownloadDialog japanese({view_, window_, window_, settings_, 0});
+  MemoryDownloadDialog japanese({view_, view_, window_, window_, settings_, 0});
   japanese.OnInitDialog();
   EXPECT_EQ(view_.Utf8(mc::kCaption), "メモリデータ読み込み");
   EXPECT_EQ(view_.Utf8(mc::kCancel), "キャンセル");

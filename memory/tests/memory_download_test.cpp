@@ -13,6 +13,7 @@
 #include <sstream>
 #include <thread>
 
+#include "base/models.h"
 #include "catalogue/catalogue.h"
 #include "link/com_port.h"
 #include "link/commands.h"
@@ -82,7 +83,7 @@ class MemoryDownloadTest : public testing::Test {
     MemoryDownload download(window_);
     MemoryDownloadSetup setup;
     setup.file = file;
-    setup.meter = {9, "23120815", firmware};
+    setup.meter = {kRv7362, "23120815", firmware};
     setup.date = CalendarTime{2026, 1, 5, 9, 0, 0};
     EXPECT_EQ(download.Start(setup), MemoryDownload::StartResult::started);
     EXPECT_TRUE(window_.PumpUntil([&] { return !download.Running(); }, 60s));
@@ -181,7 +182,7 @@ TEST_F(MemoryDownloadTest, FirmwareDecidesWhetherThePresenceMapIsAsked) {
   MemoryDownloadSetup refused;
   refused.file = folder_ / "refused.csv";
   for (const char* version : {"0.82", "x.yz", ""}) {
-    refused.meter = {9, "1", version};
+    refused.meter = {kRv7362, "1", version};
     EXPECT_EQ(download.Start(refused), MemoryDownload::StartResult::firmwareRefused) << version;
   }
   EXPECT_FALSE(download.Running());
@@ -313,7 +314,7 @@ TEST_F(MemoryDownloadTest, AFullDiskIsAWriteErrorAndLeavesWhatWasThere) {
   MemoryDownload download(window_);
   MemoryDownloadSetup setup;
   setup.file = file;
-  setup.meter = {9, "1", "1.03"};
+  setup.meter = {kRv7362, "1", "1.03"};
   ASSERT_EQ(download.Start(setup), MemoryDownload::StartResult::started);
   ASSERT_TRUE(window_.PumpUntil([&] { return !download.Running(); }, 60s));
   EXPECT_EQ(download.Outcome(), MemoryOutcome::writeError);

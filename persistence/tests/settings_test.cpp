@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/models.h"
 #include "persistence/file_exception.h"
 #include "persistence/settings.h"
 #include "persistence/settings_folder.h"
@@ -49,7 +50,7 @@ Settings FixtureSettings() {
   s.windowRect = {120, 80, 820, 690};
   s.language = 0;
   s.comPort = 3;
-  s.ModelIndex = 9;
+  s.ModelIndex = kRv7362;
   s.baudRate = 9600;
   s.baudIndex = 0;
   s.autoConnect = 0;
@@ -238,7 +239,7 @@ TEST(SettingsStartup, FirstStartWithoutFileOrLanguageFile) {
   EXPECT_EQ(settings.recordHours, 99);
   EXPECT_EQ(settings.recordMinutes, 99);
   EXPECT_EQ(settings.recordSeconds, 99);
-  EXPECT_EQ(settings.ModelIndex, 8);
+  EXPECT_EQ(settings.ModelIndex, kRv7361);
   EXPECT_EQ(settings.excelTakeInMode, 1);
   EXPECT_EQ(settings.memFolder, u"/home/u/.config/VORNEK/QM8000");
   EXPECT_EQ(settings.memFileName, u"");

@@ -164,12 +164,11 @@ RecordingCheck SerializeRecording(CArchive& archive, RecordingParts recording, s
 }
 
 std::u16string RecordingCheckMessage(RecordingCheck check, int language) {
-  constexpr int kNotRecording = 175, kIncompatible = 176;  // interface texts
   switch (check) {
     case RecordingCheck::notRecording:
-      return std::u16string(Word(kNotRecording, language));
+      return std::u16string(Word(TextId::notRecordingFile, language));
     case RecordingCheck::incompatible:
-      return std::u16string(Word(kIncompatible, language));
+      return std::u16string(Word(TextId::incompatibleFormat, language));
     case RecordingCheck::ok:
       break;
   }

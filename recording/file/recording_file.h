@@ -6,13 +6,14 @@
 #include <cstdint>
 #include <filesystem>
 
+#include "base/version.h"
 #include "persistence/archive.h"
 #include "persistence/settings.h"
 #include "recording/graph.h"
 #include "recording/record_store.h"
 
 inline constexpr std::u16string_view kRecordingSignature = u"Quorvia for RV7300s";
-inline constexpr std::int32_t kRecordingFileVersion = 211;
+inline constexpr std::int32_t kRecordingFileVersion = kVersionNumber;
 inline constexpr std::int32_t kOldestRecordingFileVersion = 9;
 
 // What a recording file holds: of the settings only the record and save

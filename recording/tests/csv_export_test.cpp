@@ -12,7 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "base/models.h"
 #include "catalogue/catalogue.h"
+#include "catalogue/value_format.h"
 #include "persistence/ansi_code_page.h"
 #include "persistence/file_exception.h"
 #include "recording/csv_export.h"
@@ -81,7 +83,7 @@ class CsvExport : public testing::Test {
   }
 
   RecordStore store;
-  CsvIdentity meter{8, u"12345678", u"1.04"};
+  CsvIdentity meter{kRv7361, u"12345678", u"1.04"};
   Settings settings = PlainSettings();
 };
 
@@ -125,7 +127,7 @@ TEST_F(CsvExport, HeaderWithEveryItem) {
 }
 
 TEST_F(CsvExport, NoRecordsGiveTheHeaderAndTitlesOnly) {
-  meter = {6, u"A1", u"2.00"};  // RV7341: no SLOW column
+  meter = {kRv7341, u"A1", u"2.00"};  // no SLOW column
   store.maxMainFunction = 1;
   const std::vector<std::u16string> expected = {
       u"Quorvia for RV7300s  Ver2.11",
@@ -167,7 +169,8 @@ TEST_F(CsvExport, Rv736xRecordLinesInEnglish) {
       {"loop 0-20 by the record's setting", with(Record(17, 1234, 0), [](auto& r) { r.settingValue = 1; }),
        u"DC 0-20mA,12.34,%,,,,,,,,"},
       {"loop 4-20 by the record's setting", Record(17, 1234, 0), u"DC 4-20mA,12.34,%,,,,,,,,"},
-      {"REL with main over", with(Record(4, -1000000, 3), [](auto& r) { r.flags = 1 | 2; }),
+      {"REL with main over",
+       with(Record(4, -1000000, 3), [](auto& r) { r.flags = record_flag::kRel | record_flag::kMainOver; }),
        u"DCV,-6.0000,V,OVER,,,,,REL,,"},
       {"FILTER and SLOW", with(DcVolts(1), [](auto& r) { r.filterOn = r.slowOn = 1; }),
        u"DCV,0.0001,V,,,,,,,FILTER,SLOW"},
@@ -219,7 +222,7 @@ TEST_F(CsvExport, RelativeTimeHasABaseTimeAndNoDates) {
 
 TEST_F(CsvExport, Rv732xWithFrequencyInJapanese) {
   SetCatalogueLanguage(0);
-  meter = {0, u"1", u"1.00"};
+  meter = {kRv7321, u"1", u"1.00"};
   store.Append(WithSub(Record(0, 1234, 1), 0, 5000, 0));
   const std::vector<std::u16string> lines = Lines();
   ASSERT_EQ(lines.size(), 12u);
@@ -232,7 +235,7 @@ TEST_F(CsvExport, Rv732xWithFrequencyInJapanese) {
 }
 
 TEST_F(CsvExport, Rv734xWithoutSlowAndPeakNamedOnTheSubOnly) {
-  meter = {6, u"1", u"1.00"};
+  meter = {kRv7341, u"1", u"1.00"};
   _RECORD_DATA peak = WithSub(Record(3, 1234, 0), 3, -567, 0);  // ACV in its 120 V PEAK range
   peak.peakOn = 1;
   peak.slowOn = 1;
@@ -318,7 +321,7 @@ TEST_F(CsvExport, BadRecordsStillGiveOneLineEach) {
   store.Append(bad);
   store.Append(bad);
   store.maxMainFunction = -100;
-  for (const int model : {-1, 0, 6, 8, 10, 1000}) {
+  for (const int model : {-1, kRv7321, kRv7341, kRv7361, kNoModel, 1000}) {
     for (const int mode : {0, 1}) {
       meter.modelIndex = model;
       settings.timeDisplayMode = mode;

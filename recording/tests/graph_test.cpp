@@ -8,6 +8,7 @@
 #include <random>
 #include <vector>
 
+#include "base/models.h"
 #include "catalogue/catalogue.h"
 #include "recording/record_store.h"
 #include "recording/tests/bitmap_canvas.h"
@@ -16,7 +17,7 @@ namespace {
 
 constexpr std::uint32_t kRed = 0xFF0000, kBlue = 0x0000FF;
 constexpr double kDay0 = 45000.0;  // some day in 2023
-constexpr int kModel = 8;          // RV7361
+constexpr int kModel = kRv7361;
 const GraphRect kArea{0, 0, 440, 250};
 
 struct LineCall {
@@ -129,19 +130,19 @@ TEST(GraphScale, LimitsFollowTheExtremes) {
     std::int32_t top, bottom, range;
   };
   const Case cases[] = {
-      {"5 and 3: span raised to 10, widened to 10, floored at 0", 8, dcv, 5, 1, 3, 1, 7, 0, 1},
-      {"100 and 100: widened to a multiple of 5", 8, dcv, 100, 1, 100, 1, 102, 97, 1},
-      {"1500 and 1200: step 10", 8, dcv, 1500, 1, 1200, 1, 1560, 1140, 1},
-      {"all negative: the top capped at 0", 8, dcv, -1, 1, -50, 1, 0, -60, 1},
-      {"all negative, step 100 rounds away from the data", 8, dcv, -120, 1, -4000, 1, 0, -4800, 1},
-      {"all positive: the bottom floored at 0", 8, dcv, 60, 1, 2, 1, 71, 0, 1},
-      {"step 500", 8, dcv, 52000, 1, 30000, 1, 56500, 25500, 1},
-      {"minimum a range coarser: the maximum truncated there", 8, dcv, 5999, 1, 600, 2, 601, 596, 2},
-      {"maximum two ranges coarser", 8, dcv, 1234, 3, 5678, 1, 1500, 0, 3},
-      {"RV736X resistance: ranges 6 and 7 two decades apart", 8, res, 5000, 7, 45000, 6, 6000, 0, 7},
-      {"the same on the RV7362", 9, res, 5000, 7, 45000, 6, 6000, 0, 7},
-      {"the same counts one decade apart in another function", 8, dcv, 5000, 7, 45000, 6, 5100, 4400, 7},
-      {"the same counts one decade apart on another family", 6, res, 5000, 7, 45000, 6, 5100, 4400, 7},
+      {"5 and 3: span raised to 10, widened to 10, floored at 0", kRv7361, dcv, 5, 1, 3, 1, 7, 0, 1},
+      {"100 and 100: widened to a multiple of 5", kRv7361, dcv, 100, 1, 100, 1, 102, 97, 1},
+      {"1500 and 1200: step 10", kRv7361, dcv, 1500, 1, 1200, 1, 1560, 1140, 1},
+      {"all negative: the top capped at 0", kRv7361, dcv, -1, 1, -50, 1, 0, -60, 1},
+      {"all negative, step 100 rounds away from the data", kRv7361, dcv, -120, 1, -4000, 1, 0, -4800, 1},
+      {"all positive: the bottom floored at 0", kRv7361, dcv, 60, 1, 2, 1, 71, 0, 1},
+      {"step 500", kRv7361, dcv, 52000, 1, 30000, 1, 56500, 25500, 1},
+      {"minimum a range coarser: the maximum truncated there", kRv7361, dcv, 5999, 1, 600, 2, 601, 596, 2},
+      {"maximum two ranges coarser", kRv7361, dcv, 1234, 3, 5678, 1, 1500, 0, 3},
+      {"RV736X resistance: ranges 6 and 7 two decades apart", kRv7361, res, 5000, 7, 45000, 6, 6000, 0, 7},
+      {"the same on the RV7362", kRv7362, res, 5000, 7, 45000, 6, 6000, 0, 7},
+      {"the same counts one decade apart in another function", kRv7361, dcv, 5000, 7, 45000, 6, 5100, 4400, 7},
+      {"the same counts one decade apart on another family", kRv7341, res, 5000, 7, 45000, 6, 5100, 4400, 7},
   };
   for (const Case& c : cases) {
     GraphChannel channel;

@@ -193,7 +193,7 @@ TEST_F(RecordingEngineTest, ClearingAllReturnsToAnEmptySavedRecording) {
   engine.OnClear();
   EXPECT_EQ(store.Size(), 0u);
   EXPECT_FALSE(engine.tiedToFile) << "the next run must not be saved over that file";
-  EXPECT_EQ(shell.title, kWindowTitle);
+  EXPECT_EQ(shell.title, kProgramTitle);
   EXPECT_TRUE(rows.rows.empty());
   EXPECT_EQ(page.Text(kPageLabel), u"1/1");
   EXPECT_TRUE(engine.saved);
@@ -231,7 +231,7 @@ TEST_F(RecordingEngineTest, ARecordingTiedToAnotherMetersFileAsksBeforeRecording
   EXPECT_TRUE(engine.IsRecording());
   EXPECT_EQ(store.Size(), 0u);
   EXPECT_FALSE(engine.tiedToFile);
-  EXPECT_EQ(shell.title, kWindowTitle);
+  EXPECT_EQ(shell.title, kProgramTitle);
   ASSERT_EQ(messages.Boxes().size(), 2u);
   EXPECT_EQ(messages.Boxes()[0].substr(0, 13), u"Serial number");
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/models.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/value_format.h"
 #include "link/identification.h"
@@ -72,7 +73,7 @@ class RecordingFixture : public testing::Test {
   static CDateTime At(int second) { return CDateTime::FromCalendar({2026, 12, 10, 9, 0, second}); }
 
   void SetUp() override {
-    SetModelIndex(8);
+    SetModelIndex(kRv7361);
     messages.onMessage = [this](int n, std::intptr_t parameter) { engine.OnMessage(n, parameter); };
     SetCatalogueLanguage(1);
     published.Publish(DcVolts(12340, u"1.2340"));

@@ -8,13 +8,14 @@
 #include "shell/qt/qt_text.h"
 #include "text/ui_text.h"
 #include "link/identification.h"
+#include "live/port_refusal_hint.h"
 
 namespace {
 }  // namespace
 
 CDlgUsbCheck::CDlgUsbCheck(QWidget* parent, int language) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
                                                             language_(language) {
-  auto* text = new QLabel(Q(Word(106, language)), this);
+  auto* text = new QLabel(Q(Word(TextId::checkingUsb, language)), this);
   text->setAlignment(Qt::AlignCenter);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(text);
@@ -22,7 +23,12 @@ CDlgUsbCheck::CDlgUsbCheck(QWidget* parent, int language) : QDialog(parent, Qt::
   // The scan starts once the window shows, on the first tick of its timer.
   QTimer::singleShot(100, this, [this] {
     found_ = ScanForMeter() == 0;
-    if (!found_) QMessageBox::information(this, QString(), Q(Word(159, language_)));
+    const std::optional<RefusedPort> refused = found_ ? std::nullopt : LastRefusedPort();
+    if (refused) {
+      QMessageBox::warning(this, QString(), Q(PortRefusalHint(*refused, language_)));
+    } else if (!found_) {
+      QMessageBox::information(this, QString(), Q(Word(TextId::communicationError, language_)));
+    }
     accept();
   });
 }

@@ -72,7 +72,7 @@ CDlgExcel::CDlgExcel(QWidget* mainWindow, AppMessages& mainMessages, MessageBoxe
       [this] { return programFactory ? programFactory() : nullptr; }, std::move(meterConnected),
       std::move(recording)});
   core_->Create(language);
-  setWindowTitle(Q(Word(118, language)));
+  setWindowTitle(Q(Word(TextId::pasteToExcelTitle, language)));
 
   // Kept below the main window's panel while the main window moves.
   connect(&follow_, &QTimer::timeout, this, &CDlgExcel::FollowMainWindow);
@@ -86,7 +86,7 @@ CDlgExcel::CDlgExcel(QWidget* mainWindow, AppMessages& mainMessages, MessageBoxe
 
 void CDlgExcel::Relabel(int language) {
   language_ = language;
-  setWindowTitle(Q(Word(118, language)));
+  setWindowTitle(Q(Word(TextId::pasteToExcelTitle, language)));
   core_->Relabel(language);
 }
 
@@ -101,22 +101,22 @@ void CDlgExcel::FollowMainWindow() {
 std::optional<std::u16string> CDlgExcel::AskHowToOpen() {
   if (openAnswer) return openAnswer();
   QDialog question(this);
-  question.setWindowTitle(Q(Word(127, language_)));
+  question.setWindowTitle(Q(Word(TextId::openExcelTitle, language_)));
   auto* layout = new QVBoxLayout(&question);
-  auto* newOrRunning = new QRadioButton(Q(Word(128, language_)), &question);
-  auto* chosen = new QRadioButton(Q(Word(129, language_)), &question);
+  auto* newOrRunning = new QRadioButton(Q(Word(TextId::newOrRunningFile, language_)), &question);
+  auto* chosen = new QRadioButton(Q(Word(TextId::chosenFile, language_)), &question);
   newOrRunning->setChecked(true);
   layout->addWidget(newOrRunning);
   layout->addWidget(chosen);
   auto* buttons = new QDialogButtonBox(&question);
   buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-  buttons->addButton(Q(Word(117, language_)), QDialogButtonBox::RejectRole);
+  buttons->addButton(Q(Word(TextId::cancel, language_)), QDialogButtonBox::RejectRole);
   connect(buttons, &QDialogButtonBox::accepted, &question, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, &question, &QDialog::reject);
   layout->addWidget(buttons);
   if (question.exec() != QDialog::Accepted) return std::nullopt;
   if (newOrRunning->isChecked()) return std::u16string();
-  const std::u16string filter(Word(130, language_));
+  const std::u16string filter(Word(TextId::excelFileFilter, language_));
   const QString shown = Q(std::u16string_view(filter).substr(0, filter.find(u'|')));
   const QString file = QFileDialog::getOpenFileName(this, QString(), QString(), shown);
   if (file.isEmpty()) return std::nullopt;

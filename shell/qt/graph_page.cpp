@@ -7,6 +7,7 @@
 #include <QTabBar>
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "shell/qt/fonts.h"
 #include "shell/qt/qt_text.h"
@@ -14,7 +15,7 @@
 
 namespace {
 
-constexpr int kFirstTabWord = 46;  // main, sub, main and sub
+constexpr TextId kTabs[] = {TextId::mainDisplay, TextId::subDisplay, TextId::mainAndSubDisplay};
 
 
 QColor Colour(std::uint32_t rgb) { return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
@@ -69,7 +70,7 @@ void QtGraphCanvas::Text(const GraphRect& box, std::u16string_view text, std::ui
                     static_cast<int>(horizontal | Qt::AlignVCenter | Qt::TextSingleLine), Q(text));
 }
 
-// Control 1106: shows the page's picture.
+// kDrawingArea: shows the page's picture.
 class CPpgGraph::Area : public QWidget {
  public:
   Area(CPpgGraph* page) : QWidget(page), page_(page) { setAttribute(Qt::WA_OpaquePaintEvent); }
@@ -91,7 +92,7 @@ CPpgGraph::CPpgGraph(Graph& graph, const RecordStore& store, std::function<int()
   tabs_->setObjectName(QString::number(kTabControl));
   tabs_->setExpanding(false);
   tabs_->setStyleSheet("QTabBar::tab { padding: 3px 20px; }");
-  for (int i = 0; i < 3; ++i) tabs_->addTab(Q(Word(kFirstTabWord + i, 0)));
+  for (const TextId tab : kTabs) tabs_->addTab(Q(Word(tab, 0)));
   tabs_->setCurrentIndex(0);
   area_ = new Area(this);
   area_->setObjectName(QString::number(kDrawingArea));
@@ -135,7 +136,7 @@ void CPpgGraph::CopyGraph() {
 }
 
 void CPpgGraph::Relabel(int language) {
-  for (int i = 0; i < 3; ++i) tabs_->setTabText(i, Q(Word(kFirstTabWord + i, language)));
+  for (int i = 0; i < static_cast<int>(std::size(kTabs)); ++i) tabs_->setTabText(i, Q(Word(kTabs[i], language)));
   RedrawGraph();
 }
 

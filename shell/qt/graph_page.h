@@ -46,7 +46,6 @@ class CPpgGraph : public QWidget, public GraphPage {
   void Relabel(int language);
 
   QWidget* Control(int id) const;
-  QTabBar* Tabs() const { return tabs_; }
 
  protected:
   void resizeEvent(QResizeEvent* event) override;

@@ -18,7 +18,9 @@
 #include "catalogue/list_state.h"
 #include "live/connection.h"
 #include "persistence/settings.h"
+#include "recording/file/journal.h"
 #include "recording/recording_engine.h"
+#include "text/text_id.h"
 
 class StatusStrip;
 class CPpgRecord;
@@ -40,7 +42,6 @@ class CQM8000Dlg : public QDialog, private ConnectionHooks, private RecordingWin
   RecordingEngine& Recording() { return *engine_; }
   const RecordStore& Store() const { return store_; }
   CPpgRecord& ListPage() { return *listPage_; }
-  CPpgRecInfo& InfoPage() { return *infoPage_; }
   CPpgGraph& GraphView() { return *graphPage_; }
   // When set, chooses in the clear dialog instead of the user (tests).
   std::function<ClearChoice()> clearAnswer;
@@ -51,7 +52,6 @@ class CQM8000Dlg : public QDialog, private ConnectionHooks, private RecordingWin
   // When set, works the settings dialog instead of the user (tests): it is
   // prepared and shown; OK or Cancel is the hook's to press.
   std::function<void(CDlgInit&)> settingsAnswer;
-  CDlgInit& SettingsWindow() { return *settingsDialog_; }
   void OpenSettings();
   // The spreadsheet window, made at its first showing.
   void ShowSpreadsheetWindow();
@@ -81,7 +81,7 @@ class CQM8000Dlg : public QDialog, private ConnectionHooks, private RecordingWin
   void OnMessage(int n, std::intptr_t parameter);
   void ApplyFileMenuState();
   void ApplySettings(const Settings& before, const MeterSettingChoices& meterBefore);
-  QString ChooseFile(bool save, int filterWord, const QString& extension);
+  QString ChooseFile(bool save, TextId filterText, const QString& extension);
   void WriteRecording(const QString& file);
   bool ReportingFileErrors(const std::function<void()>& operation);
   void ShowRecordTab(int tab);
@@ -92,6 +92,9 @@ class CQM8000Dlg : public QDialog, private ConnectionHooks, private RecordingWin
   void OnDeviceChange();
   void WatchDevices();
   void WriteSettings();
+  // A journal left by a run that did not end cleanly: recovered, or kept aside.
+  void OfferRecovery();
+  void AdoptRecording(::Recording& read);
   const QPixmap& Picture(const std::string& relativePath);
 
   // ConnectionHooks
@@ -135,6 +138,7 @@ class CQM8000Dlg : public QDialog, private ConnectionHooks, private RecordingWin
   CPpgRecord* listPage_ = nullptr;
   CPpgGraph* graphPage_ = nullptr;
   std::unique_ptr<RecordListPage> list_;
+  std::unique_ptr<RecordingJournal> journal_;
   std::unique_ptr<RecordingEngine> engine_;
   std::unique_ptr<CDlgInit> settingsDialog_;
   std::unique_ptr<CDlgExcel> excel_;

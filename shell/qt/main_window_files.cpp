@@ -7,6 +7,7 @@
 #include "shell/qt/qt_text.h"
 #include "text/ui_text.h"
 #include "link/identification.h"
+#include "base/text_helpers.h"
 #include "base/utf16.h"
 #include "persistence/archive_exception.h"
 #include "persistence/file_exception.h"
@@ -15,9 +16,6 @@
 
 namespace {
 
-constexpr int kSaveQuestion = 177, kVdmmFilter = 157, kCsvFilter = 158, kCannotOpen = 167;  // interface texts
-
-
 // "vdmm file (*.vdmm)|*.vdmm||" as a Qt filter: the shown part.
 QString QtFilter(std::u16string_view filter) { return Q(filter.substr(0, filter.find(u'|'))); }
 
@@ -25,8 +23,8 @@ std::filesystem::path PathOf(const QString& file) { return std::filesystem::path
 
 }  // namespace
 
-QString CQM8000Dlg::ChooseFile(bool save, int filterWord, const QString& extension) {
-  const QString filter = QtFilter(Word(filterWord, settings_.language));
+QString CQM8000Dlg::ChooseFile(bool save, TextId filterText, const QString& extension) {
+  const QString filter = QtFilter(Word(filterText, settings_.language));
   QString file;
   if (fileAnswer) {
     file = fileAnswer(save, filter);
@@ -54,11 +52,11 @@ bool CQM8000Dlg::ReportingFileErrors(const std::function<void()>& operation) {
 
 void CQM8000Dlg::OnOpen() {
   if (!engine_->saved &&
-      services_.Ask(Word(kSaveQuestion, settings_.language), MessageIcon::information, MessageButtons::yesNo) ==
-          MessageAnswer::yes) {
+      services_.Ask(Word(TextId::saveDataQuestion, settings_.language), MessageIcon::information,
+                    MessageButtons::yesNo) == MessageAnswer::yes) {
     OnSaveAs();
   }
-  const QString file = ChooseFile(false, kVdmmFilter, QStringLiteral("vdmm"));
+  const QString file = ChooseFile(false, TextId::vdmmFileFilter, QStringLiteral("vdmm"));
   if (file.isEmpty()) return;
   // Read whole into a recording of its own: a damaged file leaves the one
   // on screen as it was.
@@ -69,14 +67,19 @@ void CQM8000Dlg::OnOpen() {
     services_.Show(RecordingCheckMessage(check, settings_.language), MessageIcon::error);
     return;
   }
-  AdoptRecordingSettings(settings_, read->settings);
-  store_ = std::move(read->store);
-  const int tab = graph_.tabIndex;
-  graph_ = read->graph;
-  graph_.tabIndex = tab;
+  AdoptRecording(*read);
   filePath_ = file;
   engine_->TieToFile(QFileInfo(file).fileName().toStdU16String());
   engine_->ShowOpenedRecording();
+}
+
+// A recording read whole replaces the one shown; the graph keeps its tab.
+void CQM8000Dlg::AdoptRecording(::Recording& read) {
+  AdoptRecordingSettings(settings_, read.settings);
+  store_ = std::move(read.store);
+  const int tab = graph_.tabIndex;
+  graph_ = read.graph;
+  graph_.tabIndex = tab;
 }
 
 void CQM8000Dlg::OnSave() {
@@ -89,7 +92,7 @@ void CQM8000Dlg::OnSave() {
 }
 
 void CQM8000Dlg::OnSaveAs() {
-  const QString file = ChooseFile(true, kVdmmFilter, QStringLiteral("vdmm"));
+  const QString file = ChooseFile(true, TextId::vdmmFileFilter, QStringLiteral("vdmm"));
   if (!file.isEmpty()) WriteRecording(file);
 }
 
@@ -107,7 +110,7 @@ void CQM8000Dlg::WriteRecording(const QString& file) {
 }
 
 void CQM8000Dlg::OnExportCsv() {
-  const QString file = ChooseFile(true, kCsvFilter, QStringLiteral("csv"));
+  const QString file = ChooseFile(true, TextId::csvFileFilter, QStringLiteral("csv"));
   if (file.isEmpty()) return;
   const MeterIdentity meter = CurrentIdentity();
   const CsvIdentity identity =
@@ -119,9 +122,8 @@ void CQM8000Dlg::OnExportCsv() {
     if (!losses.texts.empty()) services_.Show(CsvLossesMessage(losses, settings_.language), MessageIcon::warning);
   } catch (const CFileException& error) {
     if (error.cause() == CFileException::Cause::fileNotFound || error.cause() == CFileException::Cause::accessDenied) {
-      std::u16string text(Word(kCannotOpen, settings_.language));
-      text.replace(text.find(u"%s"), 2, QFileInfo(file).fileName().toStdU16String());
-      services_.Show(text, MessageIcon::error);
+      services_.Show(Filled(Word(TextId::cannotOpen, settings_.language), QFileInfo(file).fileName().toStdU16String()),
+                     MessageIcon::error);
     } else {
       services_.Show(error.Message(settings_.language), MessageIcon::error);
     }

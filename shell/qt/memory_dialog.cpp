@@ -14,37 +14,10 @@
 
 #include "shell/qt/qt_text.h"
 
-class CDlgMemData::View : public MemoryDialogView {
+class CDlgMemData::Window : public MemoryDialogWindow {
  public:
-  explicit View(CDlgMemData& dialog) : dialog_(dialog) {}
+  explicit Window(CDlgMemData& dialog) : dialog_(dialog) {}
 
-  void SetText(int id, std::u16string_view text) override {
-    const QString value = Q(text);
-    if (id == memory_control::kCaption) {
-      dialog_.setWindowTitle(value);
-      return;
-    }
-    QWidget* widget = dialog_.Control(id);
-    if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(value);
-    else if (auto* edit = qobject_cast<QLineEdit*>(widget)) edit->setText(value);
-    else if (auto* button = qobject_cast<QPushButton*>(widget)) button->setText(value);
-    else if (auto* group = qobject_cast<QGroupBox*>(widget)) group->setTitle(value);
-  }
-  std::u16string Text(int id) const override {
-    QWidget* widget = dialog_.Control(id);
-    if (auto* edit = qobject_cast<QLineEdit*>(widget)) return edit->text().toStdU16String();
-    if (auto* label = qobject_cast<QLabel*>(widget)) return label->text().toStdU16String();
-    return {};
-  }
-  void Enable(int id, bool enabled) override {
-    if (QWidget* widget = dialog_.Control(id)) widget->setEnabled(enabled);
-  }
-  void Focus(int id) override {
-    QWidget* widget = dialog_.Control(id);
-    if (!widget) return;
-    widget->setFocus();
-    if (auto* edit = qobject_cast<QLineEdit*>(widget)) edit->selectAll();
-  }
   void SetRange(int id, int maximum) override {
     if (auto* bar = qobject_cast<QProgressBar*>(dialog_.Control(id))) bar->setRange(0, maximum);
   }
@@ -71,12 +44,13 @@ class CDlgMemData::View : public MemoryDialogView {
 
 CDlgMemData::CDlgMemData(QWidget* parent, Settings& settings, int language)
     : QDialog(parent),
-      view_(std::make_unique<View>(*this)),
+      window_(std::make_unique<Window>(*this)),
       services_(this),
-      logic_({*view_, services_, services_, settings, language}) {
+      logic_({controls_, *window_, services_, services_, settings, language}) {
   using namespace memory_control;
+  controls_.Register(kCaption, this);
   auto add = [this](int id, QWidget* widget) {
-    controls_[id] = widget;
+    controls_.Register(id, widget);
     return widget;
   };
   auto* group = static_cast<QGroupBox*>(add(kGroup, new QGroupBox(this)));
@@ -143,9 +117,6 @@ CDlgMemData::~CDlgMemData() {
   }
 }
 
-QWidget* CDlgMemData::Control(int id) const {
-  const auto found = controls_.find(id);
-  return found == controls_.end() ? nullptr : found->second;
-}
+QWidget* CDlgMemData::Control(int id) const { return controls_.Widget(id); }
 
 void CDlgMemData::reject() { logic_.OnCancel(); }

@@ -7,10 +7,10 @@
 #include <QDialog>
 #include <QString>
 #include <functional>
-#include <map>
 #include <memory>
 #include <optional>
 
+#include "shell/qt/qt_controls.h"
 #include "shell/qt/qt_window_services.h"
 #include "memory/memory_dialog.h"
 #include "persistence/settings.h"
@@ -37,10 +37,10 @@ class CDlgMemData : public QDialog {
   void reject() override;
 
  private:
-  class View;
+  class Window;
 
-  std::map<int, QWidget*> controls_;
-  std::unique_ptr<View> view_;
+  QtControls controls_;
+  std::unique_ptr<Window> window_;
   QtWindowServices services_;
   MemoryDownloadDialog logic_;
 };

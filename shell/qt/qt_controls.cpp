@@ -27,6 +27,7 @@ void QtControls::SetText(int id, std::u16string_view text) {
     else if (auto* button = qobject_cast<QAbstractButton*>(widget)) button->setText(value);
     else if (auto* group = qobject_cast<QGroupBox*>(widget)) group->setTitle(value);
     else if (auto* edit = qobject_cast<QLineEdit*>(widget)) edit->setText(value);
+    else if (widget && widget->isWindow()) widget->setWindowTitle(value);
   });
 }
 
@@ -37,6 +38,7 @@ std::u16string QtControls::Text(int id) const {
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) return FromQString(button->text());
     if (auto* group = qobject_cast<QGroupBox*>(widget)) return FromQString(group->title());
     if (auto* edit = qobject_cast<QLineEdit*>(widget)) return FromQString(edit->text());
+    if (widget && widget->isWindow()) return FromQString(widget->windowTitle());
     return std::u16string();
   });
 }

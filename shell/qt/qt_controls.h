@@ -1,4 +1,5 @@
-// The controls interface over the window's widgets, by control id.
+// The controls interface over the window's widgets, by control id; a
+// window registered under an id has its title as the text.
 #pragma once
 
 #include <QWidget>

@@ -21,7 +21,7 @@ namespace {
 
 using namespace record_control;
 
-QString WordQ(int n, int language) { return Q(Word(n, language)); }
+QString WordQ(TextId text, int language) { return Q(Word(text, language)); }
 
 }  // namespace
 
@@ -167,9 +167,12 @@ void CPpgRecord::Bind(RecordListPage& page) {
 
 void CPpgRecord::Relabel(int language) {
   language_ = language;
-  rows_->SetTitles({WordQ(45, language), WordQ(46, language), WordQ(47, language)});
-  const std::pair<int, int> texts[] = {{kPrevious, 49}, {kNext, 50}, {kJump, 51}, {kMainGroup, 46}, {kSubGroup, 47}};
-  for (const auto& [id, n] : texts) controls_.SetText(id, Word(n, language));
+  rows_->SetTitles({WordQ(TextId::recordTime, language), WordQ(TextId::mainDisplay, language),
+                    WordQ(TextId::subDisplay, language)});
+  const std::pair<int, TextId> texts[] = {
+      {kPrevious, TextId::previousPage}, {kNext, TextId::nextPage}, {kJump, TextId::jumpToPage},
+      {kMainGroup, TextId::mainDisplay}, {kSubGroup, TextId::subDisplay}};
+  for (const auto& [id, text] : texts) controls_.SetText(id, Word(text, language));
 }
 
 // Column 0 takes 35 % of the list's width less room for a scroll bar, the
@@ -217,20 +220,21 @@ CPpgRecInfo::CPpgRecInfo(QWidget* parent) : QWidget(parent) {
 }
 
 void CPpgRecInfo::Relabel(int language) {
-  const std::pair<int, int> texts[] = {{kCompanyLabel, 33}, {kModelLabel, 35},    {kFunctionLabel, 36},
-                                       {kRangeLabel, 37},   {kDateLabel, 38},     {kOperatorLabel, 39},
-                                       {kTempHumidLabel, 40}, {kIntervalLabel, 41}, {kDataCountLabel, 42},
-                                       {kMemoLabel, 43}};
-  for (const auto& [id, n] : texts) controls_.SetText(id, Word(n, language));
+  const std::pair<int, TextId> texts[] = {
+      {kCompanyLabel, TextId::company}, {kModelLabel, TextId::model}, {kFunctionLabel, TextId::function},
+      {kRangeLabel, TextId::range}, {kDateLabel, TextId::date}, {kOperatorLabel, TextId::operatorName},
+      {kTempHumidLabel, TextId::tempHumid}, {kIntervalLabel, TextId::interval}, {kDataCountLabel, TextId::buffer},
+      {kMemoLabel, TextId::memo}};
+  for (const auto& [id, text] : texts) controls_.SetText(id, Word(text, language));
 }
 
 ClearChoice AskClear(QWidget* parent, int language) {
   QDialog dialog(parent);
-  dialog.setWindowTitle(WordQ(64, language));
+  dialog.setWindowTitle(WordQ(TextId::clearTitle, language));
   dialog.setMinimumWidth(WidthForTitle(dialog));
   auto* layout = new QVBoxLayout(&dialog);
-  auto* all = new QPushButton(WordQ(65, language), &dialog);
-  auto* newest = new QPushButton(WordQ(66, language), &dialog);
+  auto* all = new QPushButton(WordQ(TextId::clearAll, language), &dialog);
+  auto* newest = new QPushButton(WordQ(TextId::clearNewest, language), &dialog);
   newest->setDefault(true);
   layout->addWidget(all);
   layout->addWidget(newest);

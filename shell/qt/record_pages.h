@@ -14,7 +14,7 @@
 #include "recording/record_list_page.h"
 #include "recording/recording_engine.h"
 
-// Control 1033: rows of three cells.
+// record_control::kList: rows of three cells.
 class QtRecordRows : public QAbstractTableModel, public RecordRows {
  public:
   explicit QtRecordRows(QObject* parent) : QAbstractTableModel(parent) {}

@@ -59,8 +59,9 @@ CDlgInit::CDlgInit(QWidget* parent, MessageBoxes& boxes, Settings& settings, Sha
 }
 
 void CDlgInit::Prepare(const SettingsOpening& opening, int language) {
-  setWindowTitle(Q(Word(67, language)));
-  for (int page = 0; page < 4; ++page) tabs_->setTabText(page, Q(Word(68 + page, language)));
+  setWindowTitle(Q(Word(TextId::settingTitle, language)));
+  const TextId pages[] = {TextId::communicationPage, TextId::meterPage, TextId::recordPage, TextId::savePage};
+  for (int page = 0; page < 4; ++page) tabs_->setTabText(page, Q(Word(pages[page], language)));
   core_.Relabel(language);
   core_.Open(opening);
   ShowPage(core_.shownPage);

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <set>
 
+#include "base/models.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/configuration.h"
 #include "catalogue/reading_decode.h"
@@ -17,7 +18,6 @@
 
 namespace {
 
-constexpr int kRv7321 = 0, kRv7322 = 1, kRv7324 = 3, kRv7341 = 6, kRv7361 = 8, kRv7362 = 9;
 constexpr int kDigitPositions[] = {0, 5, 7, 8, 16, 18, 19, 20, 21};
 
 std::string Answer(VirtualMeter& meter, std::string_view command) { return meter.Answer(command).bytes; }

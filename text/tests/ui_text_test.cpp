@@ -20,6 +20,36 @@ TEST(UiText, HasOneEntryPerNumber) {
   EXPECT_EQ(UiTextEntry(188).english, u"Communication Error. Buffer over.");
 }
 
+// A name on the wrong entry shows the wrong text: the names at the edges of
+// the groups, and those whose texts nearly repeat another's.
+TEST(UiText, NamesPointAtTheirEntries) {
+  struct Case {
+    TextId text;
+    std::u16string_view japanese;
+    std::u16string_view english;
+  };
+  const Case cases[] = {
+      {TextId::fileMenu, u"ファイル(&F)", u"File(&F)"},
+      {TextId::mainLabel, u"メイン\uFF1A", u"Main\uFF1A"},
+      {TextId::mainDisplay, u"メイン", u"Main"},
+      {TextId::frequencyShort, u"周波数", u"Freq."},
+      {TextId::frequency, u"周波数", u"Frequency"},
+      {TextId::startTimeLabel, u"スタート", u"Start"},
+      {TextId::startButton, u"開始", u"Start"},
+      {TextId::takeInStart, u"取り込みスタート", u"Start"},
+      {TextId::secondUnit, u"秒", u"s"},
+      {TextId::secondSuffix, u"秒", u" sec"},
+      {TextId::settingTitle, u"設定", u"Setting"},
+      {TextId::csvSubInformation, u"サブ情報", u"Sub Information"},
+      {TextId::saveDataQuestion, u"データを保存しますか\uFF1F", u"Save data?"},
+      {TextId::bufferOver, u"通信エラー。バッファオーバー。", u"Communication Error. Buffer over."},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Word(c.text, 0), c.japanese) << Show(c.english);
+    EXPECT_EQ(Word(c.text, 1), c.english) << Show(c.english);
+  }
+}
+
 // Full-width signs are spelled as code points so that an ASCII look-alike
 // in the table cannot pass.
 TEST(UiText, KeepsEveryCharacter) {
@@ -70,8 +100,8 @@ TEST(UiText, NumberOutsideTheTableGivesEmptyText) {
   for (int n : {-1, -189, 189, 190, 1000, INT_MIN, INT_MAX}) {
     EXPECT_TRUE(UiTextEntry(n).japanese.empty()) << n;
     EXPECT_TRUE(UiTextEntry(n).english.empty()) << n;
-    EXPECT_TRUE(Word(n, 0).empty()) << n;
-    EXPECT_TRUE(Word(n, 1).empty()) << n;
+    EXPECT_TRUE(Word(static_cast<TextId>(n), 0).empty()) << n;
+    EXPECT_TRUE(Word(static_cast<TextId>(n), 1).empty()) << n;
   }
 }
 
@@ -80,8 +110,10 @@ TEST(UiText, EveryEntryHasBothLanguagesAndWordPicksOne) {
     const UiText& entry = UiTextEntry(n);
     EXPECT_FALSE(entry.japanese.empty()) << n;
     EXPECT_FALSE(entry.english.empty()) << n;
-    EXPECT_EQ(Word(n, 0), entry.japanese) << n;
-    for (int language : {1, 2, -1}) EXPECT_EQ(Word(n, language), entry.english) << n << " " << language;
+    EXPECT_EQ(Word(static_cast<TextId>(n), 0), entry.japanese) << n;
+    for (int language : {1, 2, -1}) {
+      EXPECT_EQ(Word(static_cast<TextId>(n), language), entry.english) << n << " " << language;
+    }
   }
 }
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/models.h"
 #include "persistence/archive_file.h"
 #include "persistence/file_exception.h"
 #include "recording/file/recording_file.h"
@@ -91,7 +92,7 @@ Recording WithoutUnits(int records) {
   return r;
 }
 
-std::vector<std::uint8_t> Write(Recording& recording, std::int32_t model = 9) {
+std::vector<std::uint8_t> Write(Recording& recording, std::int32_t model = kRv7362) {
   MemoryFile file;
   CArchive archive(file, CArchive::Mode::store);
   SerializeRecording(archive, {recording.settings, recording.store, recording.graph}, model);
@@ -126,7 +127,7 @@ TEST(RecordingFile, EveryValueComesBackAsWritten) {
 
   const RecordStore& s = written.store;
   const RecordStore& t = read.store;
-  EXPECT_EQ(t.recordModel, 9) << "the model index at the time of writing";
+  EXPECT_EQ(t.recordModel, kRv7362) << "the model index at the time of writing";
   EXPECT_EQ(std::tie(s.recordFirmware, s.recordSerial, s.runCount, s.firstRecordTime, s.runStartTime, s.stopTime,
                      s.maxMainTime, s.minMainTime, s.maxSubTime, s.minSubTime, s.maxMainText, s.minMainText,
                      s.maxSubText, s.minSubText, s.startTimeText, s.stopTimeText, s.maxMainFunction,

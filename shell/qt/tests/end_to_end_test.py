@@ -22,6 +22,7 @@ MAIN_READING = ":FETCCNTDISP?"  # asked every acquisition cycle: the window is c
 METER_SERIAL = "12345678"
 WINDOW_TITLE = "Quorvia for RV7300s"
 SETTINGS_FILE = "RV7300s.ini"
+JOURNAL_FILE = "recording.journal"
 SCREEN = "1280x1024x24"
 # Where the window is moved before exit, for the next start to come back to.
 PARKED_AT = (137, 91)
@@ -424,7 +425,36 @@ def restart(s):
     s.expect(again == parked, f"the window starts at {again}, the first run left it at {parked}")
 
 
-SCENARIOS = {"language": language, "files": files, "exit": exit_with_recording, "restart": restart}
+def recovery(s):
+    """A run killed without a word: the next start offers its records back, and they can be saved."""
+    p = s.start_program()
+    s.wait_connected()
+    p.activate()
+    p.click(START_BUTTON)
+    time.sleep(SECONDS_RECORDED)
+    journal = s.settings / JOURNAL_FILE
+    s.expect(journal.exists(), f"no {JOURNAL_FILE} in the settings folder while recording")
+    time.sleep(1.5)  # one more second's block reaches the disk
+    s.done("recording")
+    p.process.kill()  # as a crash or a power cut would end it
+    p.process.wait()
+    p = s.start_program("rv7300s-after-kill")
+    p.answer("Recover the records that were not saved?", "y")
+    s.done("recovered")
+    s.expect(not list(s.settings.glob("recording-*" + ".journal")),
+             f"a journal was kept aside after Yes: {sorted(os.listdir(s.settings))}")
+    saved = s.files / "recovered.vdmm"
+    p.choose_file(["alt+f", "a"], saved)
+    s.require(saved.exists(), f"Save As wrote no {saved} after the recovery")
+    count = s.recording_count(saved)
+    s.expect(count >= SECONDS_RECORDED - 1, f"{saved.name} holds {count} records of a {SECONDS_RECORDED} s run")
+    s.expect(not journal.exists(), f"{JOURNAL_FILE} is still there after the records were saved")
+    s.done("saved")
+    leave(s, p)
+
+
+SCENARIOS = {"language": language, "files": files, "exit": exit_with_recording, "restart": restart,
+             "recovery": recovery}
 
 
 def main():

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include "base/models.h"
 #include "shell/qt/settings_dialog.h"
 #include "shell/qt/tests/window_fixture.h"
 #include "settings/settings_controls.h"
@@ -53,7 +54,7 @@ class SettingsDialogTest : public testing::Test {
 
 TEST_F(SettingsDialogTest, AnIntervalOfZeroIsRefusedWithTheSecondsBoxInFocus) {
   settings_.comPort = 7;
-  Open(Connected(8));
+  Open(Connected(kRv7361));
   EXPECT_EQ(List(kPortList)->currentText(), " COM7") << "the stored port is chosen";
   SetClock(kIntervalHours, kIntervalMinutes, kIntervalSeconds, 0, 0, 0);
   dialog_.accept();
@@ -65,7 +66,7 @@ TEST_F(SettingsDialogTest, AnIntervalOfZeroIsRefusedWithTheSecondsBoxInFocus) {
 }
 
 TEST_F(SettingsDialogTest, TheRecordTimeAgainstTheInterval) {
-  Open(Connected(8));
+  Open(Connected(kRv7361));
   // A data-count total: a record time shorter than the interval becomes the interval.
   SetClock(kIntervalHours, kIntervalMinutes, kIntervalSeconds, 0, 1, 0);
   SetClock(kRecordHours, kRecordMinutes, kRecordSeconds, 0, 0, 30);
@@ -77,7 +78,7 @@ TEST_F(SettingsDialogTest, TheRecordTimeAgainstTheInterval) {
 
   // A record-time total: the message instead.  The data count box, out of
   // reach now, goes back to its value at opening when it is not a count.
-  Open(Connected(8));
+  Open(Connected(kRv7361));
   Type(kDataCount, "2000000");
   Button(kRecordTimeTotal)->click();
   EXPECT_EQ(Edit(kDataCount)->text(), QString::number(settings_.dataCount));
@@ -106,7 +107,7 @@ TEST_F(SettingsDialogTest, NumbersAreCheckedWithTheSystemsMessages) {
                {kDataCount, "1048577", u"1 から 1048576 までの整数を入力してください。", 0},
                {kIntervalSeconds, "", u"整数を入力してください。", 0}};
   for (const auto& c : cases) {
-    Open(Connected(8), c.language);
+    Open(Connected(kRv7361), c.language);
     Type(c.id, c.typed);
     dialog_.accept();
     EXPECT_EQ(LastBox(), c.message) << c.typed.toStdString();
@@ -114,14 +115,14 @@ TEST_F(SettingsDialogTest, NumbersAreCheckedWithTheSystemsMessages) {
     dialog_.reject();
   }
   // A data count within its range, with blanks around it, passes.
-  Open(Connected(8));
+  Open(Connected(kRv7361));
   Type(kDataCount, " 250 ");
   dialog_.accept();
   EXPECT_EQ(settings_.dataCount, 250);
 }
 
 TEST_F(SettingsDialogTest, TheCommaIsNeverBothTheDecimalSymbolAndTheSeparator) {
-  Open(Connected(8));
+  Open(Connected(kRv7361));
   Button(kDecimalComma)->click();
   EXPECT_TRUE(Button(kSeparatorSemicolon)->isChecked());
   EXPECT_FALSE(Button(kSeparatorComma)->isChecked());
@@ -139,21 +140,21 @@ TEST_F(SettingsDialogTest, WhatCanBeChangedFollowsTheMeterAndTheRecording) {
     return states;
   };
   const std::initializer_list<int> rv736x = {kContinuityList, kDiodeList, kDbmList};
-  SettingsOpening none = Connected(8);
+  SettingsOpening none = Connected(kRv7361);
   none.connected = false;
   Open(none);
   EXPECT_EQ(enabled(rv736x), std::vector<bool>(3, false));
   EXPECT_FALSE(At(kPassbandList)->isEnabled());
-  Open(Connected(8));
+  Open(Connected(kRv7361));
   EXPECT_EQ(enabled(rv736x), std::vector<bool>(3, true));
   EXPECT_FALSE(At(kPassbandList)->isEnabled());
-  Open(Connected(6));  // RV7341
+  Open(Connected(kRv7341));
   EXPECT_EQ(enabled(rv736x), std::vector<bool>(3, false));
   EXPECT_TRUE(At(kPassbandList)->isEnabled());
   dialog_.Core().MeterAvailable(false, 6);
   EXPECT_FALSE(At(kPassbandList)->isEnabled()) << "a disconnect while open";
 
-  SettingsOpening recording = Connected(8);
+  SettingsOpening recording = Connected(kRv7361);
   recording.recording = true;
   Open(recording);
   const auto record = enabled({kPortList, kNormal, kIntervalHours, kIntervalMinutes, kIntervalSeconds,
@@ -168,7 +169,7 @@ TEST_F(SettingsDialogTest, CancelPutsEveryPageBack) {
   settings_.memoText = u"before";
   const Settings before = settings_;
   const MeterSettingChoices meterBefore = meter_.Choices();
-  Open(Connected(8));
+  Open(Connected(kRv7361));
   Button(kAutoConnect)->click();
   Choose(kPortList, 1);
   Choose(kContinuityList, 2);
@@ -187,7 +188,7 @@ TEST_F(SettingsDialogTest, CancelPutsEveryPageBack) {
   EXPECT_EQ(meter_.Choices().dbm, meterBefore.dbm);
   EXPECT_EQ(dialog_.Core().ChosenPort(), 3);
   // Opened again, the pages show the values as they were.
-  Open(Connected(8));
+  Open(Connected(kRv7361));
   EXPECT_FALSE(Button(kRecordTimeTotal)->isChecked());
   EXPECT_EQ(Edit(kMemo)->text(), "before");
   EXPECT_EQ(List(kContinuityList)->currentIndex(), meterBefore.continuity);
@@ -198,7 +199,7 @@ TEST_F(SettingsDialogTest, Screenshots) {
   if (!folder) GTEST_SKIP() << "RV7300S_SCREENSHOTS names the folder for the pictures";
   const char* pages[] = {"communication", "meter", "record", "save"};
   for (const int language : {1, 0}) {
-    Open(Connected(8), language);
+    Open(Connected(kRv7361), language);
     for (int page = 0; page < 4; ++page) {
       dialog_.ShowPage(page);
       QApplication::processEvents();
