@@ -12,10 +12,17 @@ char32_t DecodeUtf8(std::string_view text, std::size_t& at) {
   if (lead < 0x80) return lead;
   int extra;
   char32_t code;
-  if ((lead & 0xE0) == 0xC0) { extra = 1; code = lead & 0x1F; }
-  else if ((lead & 0xF0) == 0xE0) { extra = 2; code = lead & 0x0F; }
-  else if ((lead & 0xF8) == 0xF0) { extra = 3; code = lead & 0x07; }
-  else return kReplacement;
+  if ((lead & 0xE0) == 0xC0) {
+    extra = 1;
+    code = lead & 0x1F;
+  } else if ((lead & 0xF0) == 0xE0) {
+    extra = 2;
+    code = lead & 0x0F;
+  } else if ((lead & 0xF8) == 0xF0) {
+    extra = 3;
+    code = lead & 0x07;
+  } else
+    return kReplacement;
   for (int i = 0; i < extra; ++i) {
     if (at >= text.size() || (byte(at) & 0xC0) != 0x80) return kReplacement;
     code = (code << 6) | (byte(at++) & 0x3F);
@@ -46,8 +53,7 @@ std::string Utf16ToUtf8(std::u16string_view text) {
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
     char32_t code = text[i];
-    if (code >= 0xD800 && code <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF) {
+    if (code >= 0xD800 && code <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
       code = 0x10000 + ((code - 0xD800) << 10) + (text[++i] - 0xDC00);
     } else if (code >= 0xD800 && code <= 0xDFFF) {
       code = kReplacement;

@@ -13,10 +13,10 @@
 
 #include "link/com_list.h"
 #include "link/identification.h"
-#include "window/headless_controls.h"
 #include "live/connection.h"
 #include "live/headless_shell.h"
 #include "persistence/settings_folder.h"
+#include "window/headless_controls.h"
 
 namespace {
 
@@ -68,7 +68,8 @@ int main(int argc, char** argv) {
   kill(child, SIGTERM);
   waitpid(child, nullptr, 0);
   std::filesystem::remove_all(folder);
-  std::printf("%llu cycles in %.1f s: %.2f cycles a second (goal about 8); CPU %.3f s = %.2f %% of a core (goal < 2 %%)\n",
-              static_cast<unsigned long long>(cycles), wall, cycles / wall, cpu, 100 * cpu / wall);
+  std::printf(
+      "%llu cycles in %.1f s: %.2f cycles a second (goal about 8); CPU %.3f s = %.2f %% of a core (goal < 2 %%)\n",
+      static_cast<unsigned long long>(cycles), wall, cycles / wall, cpu, 100 * cpu / wall);
   return 0;
 }

@@ -6,8 +6,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include "shell/qt/record_pages.h"
 #include "live/headless_window.h"
+#include "shell/qt/record_pages.h"
 
 namespace {
 

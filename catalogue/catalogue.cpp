@@ -42,9 +42,12 @@ Family FamilyOf(int modelIndex) {
 
 const FamilyTables& TablesOf(Family family) {
   switch (family) {
-    case Family::RV732X: return Rv732xTables();
-    case Family::RV734X: return Rv734xTables();
-    case Family::RV736X: return Rv736xTables();
+    case Family::RV732X:
+      return Rv732xTables();
+    case Family::RV734X:
+      return Rv734xTables();
+    case Family::RV736X:
+      return Rv736xTables();
   }
   return Rv736xTables();
 }
@@ -66,11 +69,8 @@ int FilterColumnInNormalSet(std::string_view token, int column) {
 
 const ModelRowMove* ModelSpecificRow(int modelIndex, std::string_view token) {
   static constexpr ModelRowMove kMoves[] = {
-      {kRv7321, "VDET", 18, 0, true},
-      {kRv7322, "DCV", 19, -1, false},
-      {kRv7322, "DCA", 16, -2, false},
-      {kRv7322, "ACA", 17, -1, false},
-      {kRv7324, "DCV", 15, 0, false},
+      {kRv7321, "VDET", 18, 0, true},  {kRv7322, "DCV", 19, -1, false}, {kRv7322, "DCA", 16, -2, false},
+      {kRv7322, "ACA", 17, -1, false}, {kRv7324, "DCV", 15, 0, false},
   };
   for (const ModelRowMove& move : kMoves) {
     if (move.model == modelIndex && move.token == token) return &move;
@@ -137,9 +137,7 @@ std::u16string_view FrequencyUnit(Family family, int index) {
   return CellOr(TablesOf(family).frequency.units, index, u"");
 }
 
-int FrequencyDecimals(Family family, int index) {
-  return CellOr(TablesOf(family).frequency.decimals, index, 0);
-}
+int FrequencyDecimals(Family family, int index) { return CellOr(TablesOf(family).frequency.decimals, index, 0); }
 
 int MainDecimals(int modelIndex, int function, int range, bool peak) {
   const Family family = FamilyOf(modelIndex);
@@ -188,6 +186,4 @@ std::u16string ShortName(Family family, int row) {
 
 std::u16string UiWord(TextId text) { return std::u16string(Word(text, language)); }
 
-std::u16string InLanguage(const NamePair& name) {
-  return std::u16string(language == 0 ? name.japanese : name.english);
-}
+std::u16string InLanguage(const NamePair& name) { return std::u16string(language == 0 ? name.japanese : name.english); }

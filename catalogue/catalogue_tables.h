@@ -19,7 +19,7 @@ struct RangeSet {
   std::vector<std::u16string_view> names;  // the range count is names.size()
   std::vector<std::string_view> tokens;    // as in the meter's replies and commands
   std::vector<std::u16string_view> units;
-  std::vector<std::string_view> counts;    // full-scale counts, digit strings
+  std::vector<std::string_view> counts;  // full-scale counts, digit strings
   std::vector<int> decimals;
 };
 
@@ -54,8 +54,8 @@ struct FamilyTables {
   std::vector<FunctionRow> rows;
   FrequencySubRanges frequency;
   // Groups per row; RV732X has none (its mode list holds the row alone).
-  std::vector<ModeGroup> groups;       // RV734X, and RV7361 for RV736X
-  std::vector<ModeGroup> groupsRv7362; // RV736X only
+  std::vector<ModeGroup> groups;        // RV734X, and RV7361 for RV736X
+  std::vector<ModeGroup> groupsRv7362;  // RV736X only
 };
 
 enum class Family { RV732X, RV734X, RV736X };
@@ -70,4 +70,4 @@ const RangeSet& Rv736xFilterSet();
 // Meter-setting value lists: the choice number is the index.
 const std::vector<std::u16string_view>& ContinuityThresholds();  // ohms
 const std::vector<std::u16string_view>& DiodeThresholds();       // with their unit
-const std::vector<std::u16string_view>& DbmImpedances();          // ohms
+const std::vector<std::u16string_view>& DbmImpedances();         // ohms

@@ -42,15 +42,14 @@ void MoveToModelRow(int modelIndex, std::string_view function, int& row, int& co
   column = move->firstColumn ? 0 : std::max(column + move->columnShift, 0);
 }
 
-
 }  // namespace
 
 bool StatusOn(std::string_view status, int position) {
   return position < static_cast<int>(status.size()) && status[position] != '0';
 }
 
-void ApplyConfiguration(int modelIndex, std::string_view function, std::string_view range,
-                        std::string_view status, _MONITOR_DATA& data, ListState& lists, Controls& controls) {
+void ApplyConfiguration(int modelIndex, std::string_view function, std::string_view range, std::string_view status,
+                        _MONITOR_DATA& data, ListState& lists, Controls& controls) {
   const Family family = FamilyOf(modelIndex);
   const bool peak = family != Family::RV732X && StatusOn(status, kStatusPeak);
   const bool filter = family == Family::RV736X && StatusOn(status, kStatusFilter);
@@ -110,8 +109,8 @@ void ApplyConfiguration(int modelIndex, std::string_view function, std::string_v
   if (set == RangeSetKind::filter) data.rangeIndex = FilterColumnInNormalSet(function, column);
 }
 
-void ApplySubConfiguration(int modelIndex, std::string_view function, std::string_view range,
-                           std::string_view status, _MONITOR_DATA& data) {
+void ApplySubConfiguration(int modelIndex, std::string_view function, std::string_view range, std::string_view status,
+                           _MONITOR_DATA& data) {
   const Family family = FamilyOf(modelIndex);
   if (function == "FREQ") {
     if (const auto column = FindFrequencyRange(family, range)) {

@@ -5,21 +5,21 @@
 #include <string_view>
 
 #include "catalogue/list_state.h"
-#include "window/controls.h"
 #include "monitor/monitor_data.h"
 #include "monitor/monitor_snapshot.h"
+#include "window/controls.h"
 
 // Whether status position `position` of a ":STAT?" reply is on ('0' is off).
 bool StatusOn(std::string_view status, int position);
 
 // The ":CONF?" reply, split at its first comma.  An unknown function or
 // range changes nothing.
-void ApplyConfiguration(int modelIndex, std::string_view function, std::string_view range,
-                        std::string_view status, _MONITOR_DATA& data, ListState& lists, Controls& controls);
+void ApplyConfiguration(int modelIndex, std::string_view function, std::string_view range, std::string_view status,
+                        _MONITOR_DATA& data, ListState& lists, Controls& controls);
 
 // The ":CONF2?" reply, split at its first comma.
-void ApplySubConfiguration(int modelIndex, std::string_view function, std::string_view range,
-                           std::string_view status, _MONITOR_DATA& data);
+void ApplySubConfiguration(int modelIndex, std::string_view function, std::string_view range, std::string_view status,
+                           _MONITOR_DATA& data);
 
 // The user chose an entry of the mode list (control::kModeList).
 void OnModeListSelection(int modelIndex, MonitorSnapshot& snapshot, ListState& lists, const Controls& controls);

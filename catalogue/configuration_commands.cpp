@@ -2,8 +2,8 @@
 
 #include "base/text_helpers.h"
 #include "catalogue/catalogue.h"
-#include "text/text_id.h"
 #include "link/commands.h"
+#include "text/text_id.h"
 
 namespace {
 
@@ -15,7 +15,6 @@ std::string GroupToken(int modelIndex, int row, int entry) {
   if (!group.entries || entry < 0 || entry >= group.size) return std::string(FunctionToken(FamilyOf(modelIndex), row));
   return std::string((*group.entries)[entry].token);
 }
-
 
 }  // namespace
 

@@ -9,9 +9,9 @@
 #include "base/text_helpers.h"
 #include "base/utf16.h"
 #include "catalogue/catalogue.h"
-#include "text/text_id.h"
 #include "catalogue/value_format.h"
 #include "link/commands.h"
+#include "text/text_id.h"
 
 namespace {
 
@@ -37,22 +37,43 @@ void Substitute(std::u16string& text, const std::array<Substitution, N>& list) {
 // The meter names some PEAK ranges by their normal token; the panel shows
 // what the range really reaches.  Earlier entries protect later ones.
 constexpr std::array<Substitution, 14> kPeakRv7341 = {{
-    {u"ACDCV,1000", u"ACDCV,1500"}, {u"ACDCV,6", u"ACDCV,12"}, {u"DCV,600m", u"DCV,1200m"},
-    {u"DCV,600", u"DCV,1000"},      {u"DCV,6", u"DCV,12"},     {u"ACV,1000", u"ACV,1500"},
-    {u"ACV,6", u"ACV,12"},          {u"CA,600m", u"CA,1200m"}, {u"ACDCA,10", u"ACDCA,15"},
-    {u"ACDCA,6", u"ACDCA,12"},      {u"DCA,6", u"DCA,10"},     {u"ACA,10", u"ACA,15"},
-    {u"ACA,6", u"ACA,12"},          {u"CLAMP,1000", u"CLAMP,1500"},
+    {u"ACDCV,1000", u"ACDCV,1500"},
+    {u"ACDCV,6", u"ACDCV,12"},
+    {u"DCV,600m", u"DCV,1200m"},
+    {u"DCV,600", u"DCV,1000"},
+    {u"DCV,6", u"DCV,12"},
+    {u"ACV,1000", u"ACV,1500"},
+    {u"ACV,6", u"ACV,12"},
+    {u"CA,600m", u"CA,1200m"},
+    {u"ACDCA,10", u"ACDCA,15"},
+    {u"ACDCA,6", u"ACDCA,12"},
+    {u"DCA,6", u"DCA,10"},
+    {u"ACA,10", u"ACA,15"},
+    {u"ACA,6", u"ACA,12"},
+    {u"CLAMP,1000", u"CLAMP,1500"},
 }};
 constexpr std::array<Substitution, 13> kPeakRv736x = {{
-    {u"ACV,600", u"ACV,1500"},     {u"ACV,60", u"ACV,180"},       {u"ACV,6", u"ACV,18"},
-    {u"DCACV,600", u"DCACV,1500"}, {u"DCACV,60", u"DCACV,180"},   {u"DCACV,6", u"DCACV,18"},
-    {u"CuA,6000u", u"CuA,12000u"}, {u"CuA,600u", u"CuA,1200u"},   {u"CmA,600m", u"CmA,1200m"},
-    {u"CmA,60m", u"CmA,120m"},     {u"CA,10", u"CA,15"},          {u"CA,6", u"CA,12"},
+    {u"ACV,600", u"ACV,1500"},
+    {u"ACV,60", u"ACV,180"},
+    {u"ACV,6", u"ACV,18"},
+    {u"DCACV,600", u"DCACV,1500"},
+    {u"DCACV,60", u"DCACV,180"},
+    {u"DCACV,6", u"DCACV,18"},
+    {u"CuA,6000u", u"CuA,12000u"},
+    {u"CuA,600u", u"CuA,1200u"},
+    {u"CmA,600m", u"CmA,1200m"},
+    {u"CmA,60m", u"CmA,120m"},
+    {u"CA,10", u"CA,15"},
+    {u"CA,6", u"CA,12"},
     {u"CLAMP,1000", u"CLAMP,3000"},
 }};
 constexpr std::array<Substitution, 6> kPeakEveryModel = {{
-    {u"CLAMP,500", u"CLAMP,1500"}, {u"CLAMP,200", u"CLAMP,600"}, {u"CLAMP,100", u"CLAMP,300"},
-    {u"CLAMP,50", u"CLAMP,150"},   {u"CLAMP,20", u"CLAMP,60"},   {u"CLAMP,10", u"CLAMP,30"},
+    {u"CLAMP,500", u"CLAMP,1500"},
+    {u"CLAMP,200", u"CLAMP,600"},
+    {u"CLAMP,100", u"CLAMP,300"},
+    {u"CLAMP,50", u"CLAMP,150"},
+    {u"CLAMP,20", u"CLAMP,60"},
+    {u"CLAMP,10", u"CLAMP,30"},
 }};
 
 void SubstitutePeak(int modelIndex, std::u16string& text) {
@@ -128,8 +149,6 @@ int Rv736xRangeAdjustment(int row) {
 
 int TemperatureColumn(const _MONITOR_DATA& data) { return data.status[kStatusTemperatureUnit] == 1 ? 1 : 0; }
 
-
-
 // The shown text with its decimal mark: a pattern takes the mark by
 // position, a number by its digits.
 std::u16string WithMark(std::u16string text, bool pattern, std::string_view digits, int decimals) {
@@ -144,9 +163,8 @@ std::u16string FormatMain(int modelIndex, std::string_view shown, std::string_vi
   const bool peak = data.status[kStatusPeak] != 0;
   int decimals = MainDecimals(modelIndex, row, rel ? data.fetchRangeIndex : data.rangeIndex, peak);
   const std::string_view token = FunctionToken(family, row);
-  const int t = IsTemperature(family, row)
-                    ? (data.mainOver && IsNegative(digits) ? 1 : 0) + 2 * TemperatureColumn(data)
-                    : 0;
+  const int t =
+      IsTemperature(family, row) ? (data.mainOver && IsNegative(digits) ? 1 : 0) + 2 * TemperatureColumn(data) : 0;
   std::u16string pattern;
   if (family != Family::RV732X && peak) {
     pattern = SignedPattern(FullScaleCount(family, row, RangeSetKind::peak, data.rangeIndex), digits);
@@ -175,8 +193,8 @@ std::u16string FormatSub(int modelIndex, std::string_view shown, std::string_vie
   } else if (family == Family::RV736X) {
     pattern = row == -1 ? u"-----"
                         : SignedPattern(FullScaleCount(family, row, peak ? RangeSetKind::peak : RangeSetKind::normal,
-                                                          data.subRangeIndex),
-                                           digits);
+                                                       data.subRangeIndex),
+                                        digits);
   }
   if (data.subOver && (!rel || row == -1)) return WithMark(pattern, true, digits, decimals);
   if (data.subBlank) return WithMark(pattern.size() == 4 ? u"----" : u"-----", true, digits, decimals);
@@ -194,8 +212,8 @@ std::int32_t IntegerOf(std::string_view text) {
 std::u16string MainConfigurationText(int modelIndex, std::string_view reply, bool zeroTo20Seen, bool peak) {
   if (command::IsCommandError(reply)) return u"<Error>";
   std::u16string text = AsciiToUtf16(reply);
-  Substitute(text, std::array<Substitution, 3>{{
-                       {u"DIODE,2", u"DIODE,1.8"}, {u"DIODE,4", u"DIODE,3.6"}, {u"DIODE,1500", u"DIODE,1.5"}}});
+  Substitute(text, std::array<Substitution, 3>{
+                       {{u"DIODE,2", u"DIODE,1.8"}, {u"DIODE,4", u"DIODE,3.6"}, {u"DIODE,1500", u"DIODE,1.5"}}});
   if (modelIndex == kRv7324) ReplaceAll(text, u"DCV,1000", u"DCV,1500");
   if (modelIndex >= kRv7324 && modelIndex <= kRv7326) {
     ReplaceAll(text, u"VDET,0", u"VDET,Lo");
@@ -328,7 +346,8 @@ DecodedValue DecodeSubReading(int modelIndex, std::string_view reply, _MONITOR_D
 
   ReadingFields fields = ReadFields(reply, peak);
   if (!peak) {
-    data.subFetchRangeIndex = fields.rangeNumber + (family == Family::RV736X && row != -1 ? Rv736xRangeAdjustment(row) : 0);
+    data.subFetchRangeIndex =
+        fields.rangeNumber + (family == Family::RV736X && row != -1 ? Rv736xRangeAdjustment(row) : 0);
     if (!rel) ShowCountOrBlank(fields, data.subRangeIndex == data.subFetchRangeIndex);
   }
   std::int32_t& count = fields.count;

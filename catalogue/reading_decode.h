@@ -27,10 +27,10 @@ inline constexpr std::u16string_view kNoSubDisplay = u"<none>";
 DisplayNames NamesAndLabels(int modelIndex, const _MONITOR_DATA& data);
 
 struct DecodedValue {
-  bool shown = false;     // main: false for "CMD ERR" ("Error" shown); sub: subPresent
-  std::u16string text;    // control::kMainValue / kSubValue
-  std::u16string unit;    // control::kMainUnit / kSubUnit
-  std::int32_t count = 0; // the value count published for recording
+  bool shown = false;      // main: false for "CMD ERR" ("Error" shown); sub: subPresent
+  std::u16string text;     // control::kMainValue / kSubValue
+  std::u16string unit;     // control::kMainUnit / kSubUnit
+  std::int32_t count = 0;  // the value count published for recording
 };
 inline constexpr std::u16string_view kReadingError = u"Error";
 

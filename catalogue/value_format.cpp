@@ -51,8 +51,7 @@ std::u16string FormatStoredValue(const StoredValue& v) {
   const bool temperature = v.function >= 0 && IsTemperature(family, v.function);
   const std::string_view token = v.function >= 0 ? FunctionToken(family, v.function) : std::string_view();
   // TEMP: the count list holds Celsius +/- then Fahrenheit +/-.
-  const int patternIndex =
-      temperature ? range + (v.count == "-1000000" ? 1 : 0) + (v.selector != 0 ? 2 : 0) : range;
+  const int patternIndex = temperature ? range + (v.count == "-1000000" ? 1 : 0) + (v.selector != 0 ? 2 : 0) : range;
 
   std::u16string pattern;
   if (v.function == -1) {

@@ -8,9 +8,9 @@
 #include <string_view>
 
 // Marker counts in readings and records.
-inline constexpr std::int32_t kOverCount = 1000000;    // and -1000000
-inline constexpr std::int32_t kBlankCount = 2000000;   // nothing to show
-inline constexpr std::int32_t kOpenCount = 3000000;    // open input (main value)
+inline constexpr std::int32_t kOverCount = 1000000;   // and -1000000
+inline constexpr std::int32_t kBlankCount = 2000000;  // nothing to show
+inline constexpr std::int32_t kOpenCount = 3000000;   // open input (main value)
 
 // Flag word of a stored record.
 namespace record_flag {

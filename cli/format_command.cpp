@@ -4,11 +4,11 @@
 #include <iostream>
 #include <optional>
 
+#include "base/decimal.h"
+#include "base/utf16.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/value_format.h"
-#include "base/decimal.h"
 #include "link/identification.h"
-#include "base/utf16.h"
 
 namespace {
 
@@ -48,15 +48,28 @@ int FormatCommand(const std::vector<std::string>& args) {
   std::u16string mark = u".";
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& flag = args[i];
-    if (flag == "--peak") { peak = true; continue; }
-    if (flag == "--fahrenheit") { fahrenheit = true; continue; }
-    if (flag == "--sub") { sub = true; continue; }
+    if (flag == "--peak") {
+      peak = true;
+      continue;
+    }
+    if (flag == "--fahrenheit") {
+      fahrenheit = true;
+      continue;
+    }
+    if (flag == "--sub") {
+      sub = true;
+      continue;
+    }
     if (i + 1 >= args.size()) return Usage(flag + " needs a value");
     const std::string& value = args[++i];
-    if (flag == "--model") model = value;
-    else if (flag == "--function") function = value;
-    else if (flag == "--range") range = value;
-    else if (flag == "--count") count = value;
+    if (flag == "--model")
+      model = value;
+    else if (flag == "--function")
+      function = value;
+    else if (flag == "--range")
+      range = value;
+    else if (flag == "--count")
+      count = value;
     else if (flag == "--flags") {
       const auto parsed = ParseDecimal(value);
       if (!parsed || *parsed < 0 || *parsed > 63) return Usage("--flags takes a number from 0 to 63");
@@ -89,8 +102,9 @@ int FormatCommand(const std::vector<std::string>& args) {
   const bool temperature = *row >= 0 && IsTemperature(family, *row);
   const int decimals =
       sub ? SubDecimals(*modelIndex, *row, *column, peak) : MainDecimals(*modelIndex, *row, *column, peak);
-  const StoredValue value{*modelIndex, *count,  decimals, mark, *row, *column,
-                          temperature ? (fahrenheit ? 1 : 0) : (peak ? 1 : 0), flags, sub};
+  const StoredValue value{
+      *modelIndex, *count, decimals, mark, *row, *column, temperature ? (fahrenheit ? 1 : 0) : (peak ? 1 : 0),
+      flags,       sub};
   std::cout << Utf16ToUtf8(FormatStoredValue(value)) << '\n';
   return 0;
 }

@@ -66,7 +66,8 @@ void HeadlessRecorder::Finish() {
     PumpUntil([&] { return ended.load(); }, kEndingLimit);
   }
   // A thread may be waiting for its message to be handled: serve it until it ends.
-  PumpUntil([&] { return !TimerRunning(timer::kDisconnect) && controller.AcquisitionEnded() && engine.IntervalEnded(); },
-            kEndingLimit);
+  PumpUntil(
+      [&] { return !TimerRunning(timer::kDisconnect) && controller.AcquisitionEnded() && engine.IntervalEnded(); },
+      kEndingLimit);
   controller.StopRecheck();  // a disconnect that was under way started it again
 }

@@ -32,16 +32,13 @@ class UnshownRows : public RecordRows {
   int Count() const override { return 0; }
 };
 
-class HeadlessRecorder : public HeadlessWindow,
-                         public ConnectionHooks,
-                         public GraphPage,
-                         public RecordingWindow {
+class HeadlessRecorder : public HeadlessWindow, public ConnectionHooks, public GraphPage, public RecordingWindow {
  public:
   // `scan` looks for the meter (0: found).  With `reconnect` the connection
   // is the window's automatic one: a lost meter is looked for until it
   // answers again, and no message box stops for it.
-  HeadlessRecorder(const std::filesystem::path& journalFile, const Settings& recordSettings,
-                   std::function<int()> scan, bool reconnect);
+  HeadlessRecorder(const std::filesystem::path& journalFile, const Settings& recordSettings, std::function<int()> scan,
+                   bool reconnect);
 
   // The hooks of the live monitor.  The acquisition thread stops a run on
   // this thread, as it does the window's.

@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "base/decimal.h"
+#include "base/utf16.h"
 #include "cli/format_command.h"
 #include "cli/memory_command.h"
 #include "cli/monitor_command.h"
@@ -24,21 +26,21 @@
 #include "cli/recover_command.h"
 #include "cli/settings_command.h"
 #include "link/com_list.h"
-#include "base/decimal.h"
 #include "link/identification.h"
 #include "link/port_names.h"
 #include "live/port_refusal_hint.h"
-#include "base/utf16.h"
 
 namespace {
 
 constexpr int kUsageError = 2;
 
 int Usage(const std::string& problem) {
-  std::cerr << "rv7300s-cli: " << problem
-            << " (usage: rv7300s-cli ports | identify [--port N] [--speed 9600|19200] | settings show [FILE] | "
-               "format --model N --function F --range R --count C [...] | monitor [--port N] [--count K] [--interval-ms M] | info FILE.vdmm | export FILE.vdmm OUT.csv [...] | memory OUT.csv [...] | record OUT.vdmm [...] | "
-               "recover JOURNAL [OUT.vdmm])\n";
+  std::cerr
+      << "rv7300s-cli: " << problem
+      << " (usage: rv7300s-cli ports | identify [--port N] [--speed 9600|19200] | settings show [FILE] | "
+         "format --model N --function F --range R --count C [...] | monitor [--port N] [--count K] [--interval-ms M] | "
+         "info FILE.vdmm | export FILE.vdmm OUT.csv [...] | memory OUT.csv [...] | record OUT.vdmm [...] | "
+         "recover JOURNAL [OUT.vdmm])\n";
   return kUsageError;
 }
 

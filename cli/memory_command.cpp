@@ -3,21 +3,21 @@
 #include <iostream>
 #include <optional>
 
-#include "text/ui_text.h"
+#include "base/decimal.h"
+#include "base/models.h"
+#include "base/text_helpers.h"
+#include "base/utf16.h"
 #include "catalogue/catalogue.h"
 #include "link/com_list.h"
 #include "link/com_port.h"
 #include "link/commands.h"
-#include "base/decimal.h"
-#include "base/models.h"
-#include "base/text_helpers.h"
 #include "link/identification.h"
-#include "base/utf16.h"
+#include "live/headless_window.h"
 #include "memory/download_times.h"
 #include "memory/memory_download.h"
-#include "live/headless_window.h"
 #include "monitor/monitor_data.h"
 #include "persistence/ansi_code_page.h"
+#include "text/ui_text.h"
 
 namespace {
 
@@ -144,10 +144,17 @@ int MemoryCommand(const std::vector<std::string>& args) {
     case MemoryOutcome::nothingStored:
       Say(Word(TextId::nothingSaved, language));
       return 0;
-    case MemoryOutcome::readError: Say(Word(TextId::readError, language)); break;
-    case MemoryOutcome::writeError: Say(download.WriteErrorText(language)); break;
-    case MemoryOutcome::fileError: Say(Filled(Word(TextId::cannotOpen, language), fileName)); break;
-    case MemoryOutcome::running: break;
+    case MemoryOutcome::readError:
+      Say(Word(TextId::readError, language));
+      break;
+    case MemoryOutcome::writeError:
+      Say(download.WriteErrorText(language));
+      break;
+    case MemoryOutcome::fileError:
+      Say(Filled(Word(TextId::cannotOpen, language), fileName));
+      break;
+    case MemoryOutcome::running:
+      break;
   }
   return kFailure;
 }

@@ -4,22 +4,21 @@
 #include <iostream>
 #include <optional>
 
+#include "base/decimal.h"
+#include "base/utf16.h"
 #include "catalogue/catalogue.h"
 #include "cli/interruption.h"
 #include "link/com_list.h"
-#include "base/decimal.h"
 #include "link/identification.h"
-#include "base/utf16.h"
-#include "window/headless_controls.h"
 #include "live/connection.h"
 #include "live/headless_shell.h"
 #include "live/port_refusal_hint.h"
+#include "window/headless_controls.h"
 
 namespace {
 
 int Usage(const std::string& problem) {
-  std::cerr << "rv7300s-cli: " << problem
-            << " (usage: rv7300s-cli monitor [--port N] [--count K] [--interval-ms M])\n";
+  std::cerr << "rv7300s-cli: " << problem << " (usage: rv7300s-cli monitor [--port N] [--count K] [--interval-ms M])\n";
   return 2;
 }
 
@@ -44,10 +43,10 @@ void PrintLine(const Publication& p) {
   const std::time_t now = std::time(nullptr);
   char clock[16];
   std::strftime(clock, sizeof clock, "%H:%M:%S", std::localtime(&now));
-  std::cout << clock << '\t' << shown(text[_READING_TEXT::kMainValue]) << ' ' << Utf16ToUtf8(text[_READING_TEXT::kMainUnit])
-            << '\t' << shown(text[_READING_TEXT::kSubValue]) << ' ' << Utf16ToUtf8(text[_READING_TEXT::kSubUnit]) << '\t'
-            << shown(text[_READING_TEXT::kMainFunction]) << '\t' << shown(text[_READING_TEXT::kMainRangeToken]) << '\t'
-            << Flags(p) << std::endl;
+  std::cout << clock << '\t' << shown(text[_READING_TEXT::kMainValue]) << ' '
+            << Utf16ToUtf8(text[_READING_TEXT::kMainUnit]) << '\t' << shown(text[_READING_TEXT::kSubValue]) << ' '
+            << Utf16ToUtf8(text[_READING_TEXT::kSubUnit]) << '\t' << shown(text[_READING_TEXT::kMainFunction]) << '\t'
+            << shown(text[_READING_TEXT::kMainRangeToken]) << '\t' << Flags(p) << std::endl;
 }
 
 }  // namespace
@@ -76,7 +75,9 @@ int MonitorCommand(const std::vector<std::string>& args) {
   HeadlessShell& window = monitor.window;
   ConnectionController& controller = monitor.controller;
   PublishedReading& published = monitor.published;
-  window.onBox = [](std::u16string_view text, MessageIcon) { std::cerr << "rv7300s-cli: " << Utf16ToUtf8(text) << '\n'; };
+  window.onBox = [](std::u16string_view text, MessageIcon) {
+    std::cerr << "rv7300s-cli: " << Utf16ToUtf8(text) << '\n';
+  };
 
   CatchInterruptions();
   controller.OnMonitorButton();

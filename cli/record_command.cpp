@@ -255,7 +255,8 @@ bool RecordRun::WaitForReading(std::uint64_t before) {
   HeadlessRecorder& r = recorder_;
   r.PumpUntil(
       [&] {
-        return Interrupted() || r.communicationError || !r.controller.Connected() || r.published.Latest().cycle > before;
+        return Interrupted() || r.communicationError || !r.controller.Connected() ||
+               r.published.Latest().cycle > before;
       },
       kForever);
   return !Interrupted() && !r.communicationError && r.controller.Connected();
@@ -282,8 +283,8 @@ long long RecordRun::ElapsedSeconds() const {
 }
 
 std::string ClockOf(long long seconds) {
-  return Utf16ToUtf8(
-      ClockText(seconds / kSecondsPerHour, seconds / kSecondsPerMinute % kSecondsPerMinute, seconds % kSecondsPerMinute));
+  return Utf16ToUtf8(ClockText(seconds / kSecondsPerHour, seconds / kSecondsPerMinute % kSecondsPerMinute,
+                               seconds % kSecondsPerMinute));
 }
 
 // A stored reading as the record list shows it; an over reading, which
@@ -326,11 +327,16 @@ void RecordRun::ShowStatus() {
 
 std::string EndingMessage(Ending ending) {
   switch (ending) {
-    case Ending::noMeter: return "no meter answered";
-    case Ending::stoppedByMeter: return "the meter's function, PEAK or REL changed: the run ended";
-    case Ending::otherMeter: return "another meter answered; the recording belongs to the first";
-    case Ending::notStarted: return "the meter's configuration is in error: no run started";
-    default: return {};
+    case Ending::noMeter:
+      return "no meter answered";
+    case Ending::stoppedByMeter:
+      return "the meter's function, PEAK or REL changed: the run ended";
+    case Ending::otherMeter:
+      return "another meter answered; the recording belongs to the first";
+    case Ending::notStarted:
+      return "the meter's configuration is in error: no run started";
+    default:
+      return {};
   }
 }
 
@@ -357,8 +363,8 @@ bool Save(HeadlessRecorder& r, const RecordOptions& options, StatusLine& status,
   std::cout << "records: " << store.recordCount() << std::endl;
   if (!options.csv) return true;
   try {
-    const CsvLosses losses =
-        ExportRecordingCsv(*options.csv, store, {store.recordModel, store.recordSerial, store.recordFirmware}, r.settings);
+    const CsvLosses losses = ExportRecordingCsv(
+        *options.csv, store, {store.recordModel, store.recordSerial, store.recordFirmware}, r.settings);
     if (!losses.texts.empty()) status.Say("rv7300s-cli: " + Utf16ToUtf8(CsvLossesMessage(losses, language)));
   } catch (const CFileException& error) {
     return failed(error.Message(language));

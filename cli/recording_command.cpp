@@ -3,15 +3,15 @@
 #include <iostream>
 #include <optional>
 
+#include "base/utf16.h"
 #include "catalogue/catalogue.h"
 #include "cli/recording_statistics.h"
 #include "cli/text_output.h"
 #include "link/identification.h"
-#include "base/utf16.h"
 #include "persistence/ansi_code_page.h"
 #include "persistence/file_exception.h"
-#include "recording/file/recording_file.h"
 #include "recording/csv_export.h"
+#include "recording/file/recording_file.h"
 #include "recording/record_rendering.h"
 
 namespace {

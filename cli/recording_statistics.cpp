@@ -68,7 +68,8 @@ std::vector<ReadingStatistics> StatisticsOf(const RecordStore& store, int modelI
       if ((sub && !r.hasSub) || IsMarker(r, sub)) continue;
       const Measurement measurement = MeasurementOf(r, sub, modelIndex);
       const int decade = RangeDecade(modelIndex, measurement.function, sub ? r.subRange : r.mainRange);
-      auto found = std::find_if(all.begin(), all.end(), [&](const Accumulator& a) { return a.measurement == measurement; });
+      auto found =
+          std::find_if(all.begin(), all.end(), [&](const Accumulator& a) { return a.measurement == measurement; });
       if (found == all.end()) found = all.insert(all.end(), {measurement, r, decade});
       Accumulator& a = *found;
       if (decade > a.coarsestDecade) {
@@ -89,9 +90,9 @@ std::vector<ReadingStatistics> StatisticsOf(const RecordStore& store, int modelI
     std::u16string label = StatisticsLabel(modelIndex, m.function, m.sub);
     if (m.peak) label += u" PEAK";
     if (m.rel) label += u" REL";
-    statistics.push_back({m.sub, label, a.readings, ValueText(a.mean / scale, a.coarsest, modelIndex, m.sub),
-                          ValueText(std::sqrt(a.squares / static_cast<double>(a.readings)) / scale, a.coarsest,
-                                    modelIndex, m.sub)});
+    statistics.push_back(
+        {m.sub, label, a.readings, ValueText(a.mean / scale, a.coarsest, modelIndex, m.sub),
+         ValueText(std::sqrt(a.squares / static_cast<double>(a.readings)) / scale, a.coarsest, modelIndex, m.sub)});
   }
   return statistics;
 }

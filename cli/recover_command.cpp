@@ -17,7 +17,8 @@ namespace {
 constexpr int kUsageError = 2;
 
 int Usage(const std::string& problem) {
-  std::cerr << "rv7300s-cli: " << problem << " (usage: rv7300s-cli recover JOURNAL [OUT.vdmm], OUT.vdmm a file that is not there)\n";
+  std::cerr << "rv7300s-cli: " << problem
+            << " (usage: rv7300s-cli recover JOURNAL [OUT.vdmm], OUT.vdmm a file that is not there)\n";
   return kUsageError;
 }
 

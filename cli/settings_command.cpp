@@ -2,8 +2,8 @@
 
 #include <iostream>
 
-#include "cli/text_output.h"
 #include "base/utf16.h"
+#include "cli/text_output.h"
 #include "persistence/ansi_code_page.h"
 #include "persistence/file_exception.h"
 #include "persistence/settings.h"
@@ -32,9 +32,8 @@ int Show(const std::filesystem::path& file) {
                 << " is not one this program reads (10009-21100)\n";
       return 1;
     }
-    ForEachSettingsField(settings, [](const char* name, const auto& field) {
-      std::cout << name << ": " << Shown(field) << '\n';
-    });
+    ForEachSettingsField(
+        settings, [](const char* name, const auto& field) { std::cout << name << ": " << Shown(field) << '\n'; });
     return 0;
   } catch (const CArchiveException& error) {
     std::cerr << "rv7300s-cli: " << Utf16ToUtf8(error.Message(language)) << '\n';
@@ -51,6 +50,5 @@ int SettingsCommand(const std::vector<std::string>& args) {
     std::cerr << "rv7300s-cli: usage: rv7300s-cli settings show [FILE]\n";
     return 2;
   }
-  return Show(args.size() == 2 ? std::filesystem::path(args[1])
-                               : DecideSettingsFolder() / kSettingsFileName);
+  return Show(args.size() == 2 ? std::filesystem::path(args[1]) : DecideSettingsFolder() / kSettingsFileName);
 }

@@ -123,8 +123,7 @@ Reference<uno::XComponentContext> Connect(const std::string& pipeName) {
     const Reference<com::sun::star::bridge::XUnoUrlResolver> resolver =
         com::sun::star::bridge::UnoUrlResolver::create(local);
     return Reference<uno::XComponentContext>(
-        resolver->resolve("uno:pipe,name=" + ToOUString(pipeName) + ";urp;StarOffice.ComponentContext"),
-        UNO_QUERY);
+        resolver->resolve("uno:pipe,name=" + ToOUString(pipeName) + ";urp;StarOffice.ComponentContext"), UNO_QUERY);
   } catch (const uno::Exception&) {
     return {};
   }
@@ -237,8 +236,8 @@ CalcOptions CalcOptions::FromEnvironment() {
   if (options.profileFolder.empty()) {
     std::string config = Environment("XDG_CONFIG_HOME");
     if (config.empty() && !Environment("HOME").empty()) config = Environment("HOME") + "/.config";
-    options.profileFolder = config.empty() ? "/tmp/rv7300s-calc-" + std::to_string(getuid())
-                                           : config + "/VORNEK/QM8000/calc";
+    options.profileFolder =
+        config.empty() ? "/tmp/rv7300s-calc-" + std::to_string(getuid()) : config + "/VORNEK/QM8000/calc";
   }
   options.headless = Environment("RV7300S_CALC_HEADLESS") == "1";
   return options;
@@ -459,9 +458,7 @@ bool CalcProgram::Impl::Editing(const Reference<sheet::XSpreadsheetView>& view) 
   return probe->answered && probe->enabled;
 }
 
-CalcProgram::CalcProgram(CalcOptions options) : impl_(std::make_unique<Impl>()) {
-  impl_->options = std::move(options);
-}
+CalcProgram::CalcProgram(CalcOptions options) : impl_(std::make_unique<Impl>()) { impl_->options = std::move(options); }
 
 CalcProgram::~CalcProgram() {
   impl_->Drop();
@@ -583,10 +580,10 @@ void CalcProgram::WriteActiveCell(std::u16string_view text, std::u16string_view 
         const bool date = text.size() == 10;
         // In Calc's English notation whatever the locale: the ISO date and
         // the time as they are.
-        const std::u16string entered =
-            date ? std::u16string(text.substr(0, 4)) + u"-" + std::u16string(text.substr(5, 2)) + u"-" +
-                       std::u16string(text.substr(8, 2))
-                 : std::u16string(text);
+        const std::u16string entered = date ? std::u16string(text.substr(0, 4)) + u"-" +
+                                                  std::u16string(text.substr(5, 2)) + u"-" +
+                                                  std::u16string(text.substr(8, 2))
+                                            : std::u16string(text);
         cell->setFormula(ToOUString(entered));
         if (cell->getType() == table::CellContentType_VALUE) {
           Reference<beans::XPropertySet>(cell, UNO_QUERY_THROW)

@@ -17,10 +17,10 @@ inline constexpr int kChosenFile = 1024;
 }  // namespace excel_control
 
 namespace app_message {
-inline constexpr int kSpreadsheetClosed = 1;      // to the main window: the window was closed
-inline constexpr int kFollowMainWindow = 2;       // to the window itself
-inline constexpr int kIntervalElapsed = 6;        // take-in thread -> window
-inline constexpr int kIntervalTakeIn = 7;         // window -> main window: a row at the noted time
-inline constexpr int kReturnTakeIn = 8;           // Return handlers -> main window: a row now
-inline constexpr int kFocusMonitorButton = 11;    // -> main window
+inline constexpr int kSpreadsheetClosed = 1;    // to the main window: the window was closed
+inline constexpr int kFollowMainWindow = 2;     // to the window itself
+inline constexpr int kIntervalElapsed = 6;      // take-in thread -> window
+inline constexpr int kIntervalTakeIn = 7;       // window -> main window: a row at the noted time
+inline constexpr int kReturnTakeIn = 8;         // Return handlers -> main window: a row now
+inline constexpr int kFocusMonitorButton = 11;  // -> main window
 }  // namespace app_message

@@ -1,8 +1,8 @@
 #include "excel/excel_paste.h"
 
-#include "text/ui_text.h"
-#include "excel/excel_controls.h"
 #include "base/text_helpers.h"
+#include "excel/excel_controls.h"
+#include "text/ui_text.h"
 
 namespace {
 
@@ -37,10 +37,12 @@ void ExcelPaste::Create(int language) {
 
 void ExcelPaste::Relabel(int language) {
   language_ = language;
-  const std::pair<int, TextId> texts[] = {
-      {kOpen, TextId::excelOpen}, {kByReturn, TextId::byReturnKey}, {kByInterval, TextId::byTimeInterval},
-      {kUseRecordSetting, TextId::useRecordSetting}, {kIntervalLabel, TextId::intervalShort},
-      {kClose, TextId::close}};
+  const std::pair<int, TextId> texts[] = {{kOpen, TextId::excelOpen},
+                                          {kByReturn, TextId::byReturnKey},
+                                          {kByInterval, TextId::byTimeInterval},
+                                          {kUseRecordSetting, TextId::useRecordSetting},
+                                          {kIntervalLabel, TextId::intervalShort},
+                                          {kClose, TextId::close}};
   for (const auto& [id, text] : texts) env_.controls.SetText(id, Word(text, language));
   env_.controls.SetText(kStartStop, Word(intervalRunning_ ? TextId::takeInStop : TextId::takeInStart, language));
   const int selected = env_.controls.ListSelection(kIntervalList);
@@ -183,8 +185,8 @@ void ExcelPaste::TakeInAtNotedTime() {
   if (!intervalRunning_ || !s.excelUseRecordSetting) return;
   const std::int64_t recordTime =
       std::int64_t{s.recordHours} * 3600 + std::int64_t{s.recordMinutes} * 60 + s.recordSeconds;
-  const bool done = s.totalMode == 1 ? RecordingIntervalSeconds(s) * (runCount_ - 1) >= recordTime
-                                     : runCount_ >= s.dataCount;
+  const bool done =
+      s.totalMode == 1 ? RecordingIntervalSeconds(s) * (runCount_ - 1) >= recordTime : runCount_ >= s.dataCount;
   if (done) StopTakeIn();
 }
 
@@ -214,18 +216,17 @@ void ExcelPaste::WriteRow(const CDateTime& takeInTime) {
   ++runCount_;
   using T = _READING_TEXT;
   const std::u16string mainMark = text.value[T::kMainOver] ? u"OVER" : text.value[T::kMainOpen] ? u"OPEN" : u"";
-  const std::pair<std::u16string, std::u16string_view> cells[] = {
-      {NumberText(rowCounter_), u""},
-      {date, u"10"},
-      {time, u"8.38"},
-      {text.text[T::kMainFunction], u"8"},
-      {text.text[T::kMainValue], u"8"},
-      {text.text[T::kMainUnit], u"8"},
-      {mainMark, u"8"},
-      {text.text[T::kSubFunction], u"8"},
-      {text.text[T::kSubValue], u"8"},
-      {text.text[T::kSubUnit], u"8"},
-      {text.value[T::kSubOver] ? u"OVER" : u"", u"8"}};
+  const std::pair<std::u16string, std::u16string_view> cells[] = {{NumberText(rowCounter_), u""},
+                                                                  {date, u"10"},
+                                                                  {time, u"8.38"},
+                                                                  {text.text[T::kMainFunction], u"8"},
+                                                                  {text.text[T::kMainValue], u"8"},
+                                                                  {text.text[T::kMainUnit], u"8"},
+                                                                  {mainMark, u"8"},
+                                                                  {text.text[T::kSubFunction], u"8"},
+                                                                  {text.text[T::kSubValue], u"8"},
+                                                                  {text.text[T::kSubUnit], u"8"},
+                                                                  {text.value[T::kSubOver] ? u"OVER" : u"", u"8"}};
   SheetCell at = cell;
   for (std::size_t i = 0; i < std::size(cells); ++i) {
     program_->WriteActiveCell(cells[i].first, cells[i].second);

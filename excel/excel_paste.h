@@ -10,14 +10,14 @@
 
 #include "excel/spreadsheet.h"
 #include "excel/take_in_thread.h"
-#include "window/controls.h"
 #include "live/published_reading.h"
-#include "window/window.h"
 #include "persistence/settings.h"
+#include "window/controls.h"
+#include "window/window.h"
 
 struct ExcelPasteEnvironment {
-  Controls& controls;          // the spreadsheet window's
-  AppMessages& window;         // the spreadsheet window's own messages
+  Controls& controls;   // the spreadsheet window's
+  AppMessages& window;  // the spreadsheet window's own messages
   AppMessages& mainWindow;
   MessageBoxes& boxes;
   Settings& settings;
@@ -40,8 +40,8 @@ class ExcelPaste {
   // The Open button, after the opening question: a new or running
   // document (file empty), or the file chosen.  Shows "not found" itself.
   void Attach(const std::u16string& file);
-  void OnClicked(int id);     // radios, the record-setting box, Start/Stop
-  void OnSelection(int id);   // the interval list
+  void OnClicked(int id);    // radios, the record-setting box, Start/Stop
+  void OnSelection(int id);  // the interval list
   // Return in one of the program's windows: true when it was a take-in's.
   bool OnReturnKey();
   // The window's messages (the interval elapsed).

@@ -24,9 +24,9 @@ class MemorySheet : public SpreadsheetProgram {
   SheetCell active;  // the active cell; the test may move it as a user would
 
   // --- What the user does in the program. ---
-  bool editing = false;           // typing into a cell
-  bool documentsClosed = false;   // closed its last document; the window stays
-  bool closedByUser = false;      // quit the program: no window either
+  bool editing = false;          // typing into a cell
+  bool documentsClosed = false;  // closed its last document; the window stays
+  bool closedByUser = false;     // quit the program: no window either
 
   // --- What was done to it. ---
   struct Counts {
@@ -37,7 +37,7 @@ class MemorySheet : public SpreadsheetProgram {
     int writes = 0;
     int activations = 0;
     int releases = 0;
-    int outsideSheet = 0;   // writes and moves beyond the sheet's last cell
+    int outsideSheet = 0;     // writes and moves beyond the sheet's last cell
     int whileNotPresent = 0;  // writes and moves while editing, closed or released
   };
   Counts counts;

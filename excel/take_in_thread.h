@@ -8,9 +8,9 @@
 #include <atomic>
 #include <functional>
 
-#include "window/window.h"
-#include "recording/interval_thread.h"
 #include "base/thread_runs.h"
+#include "recording/interval_thread.h"
+#include "window/window.h"
 
 inline constexpr int kTakeInIntervals[] = {1, 2, 5, 10, 20, 30, 60, 120, 300, 600, 1200, 1800, 3600};
 

@@ -8,8 +8,8 @@
 #include <sys/stat.h>
 #endif
 
-#include "link/port_names.h"
 #include "base/text_helpers.h"
+#include "link/port_names.h"
 
 namespace {
 std::mutex listMutex;

@@ -139,9 +139,7 @@ int ComReadLine(char* buffer, std::size_t capacity) {
   return result;
 }
 
-int ComReadByte(unsigned char* byte) {
-  return NextByte(*byte, SerialClock::now() + kReplyLimit);
-}
+int ComReadByte(unsigned char* byte) { return NextByte(*byte, SerialClock::now() + kReplyLimit); }
 
 int ComQuery(const char* command, char* reply, std::size_t capacity) {
   // A query is asked once more after a reply that does not answer it: one

@@ -5,9 +5,9 @@
 #include <fstream>
 #include <optional>
 
-#include "link/com_list.h"
 #include "base/decimal.h"
 #include "base/utf16.h"
+#include "link/com_list.h"
 
 namespace fs = std::filesystem;
 

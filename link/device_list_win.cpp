@@ -1,7 +1,7 @@
 // The system's serial devices through the device-setup API.
-#include <windows.h>
 #include <cfgmgr32.h>
 #include <setupapi.h>
+#include <windows.h>
 
 #include "link/com_list.h"
 

@@ -147,11 +147,11 @@ int ProbePort(int port) {
   return ProbeUnlocked(port);
 }
 
-int ScanPorts(const std::vector<_COM_LIST>& list, int currentPort,
-              const std::function<int(int)>& probe, const std::function<bool()>& cancelled) {
+int ScanPorts(const std::vector<_COM_LIST>& list, int currentPort, const std::function<int(int)>& probe,
+              const std::function<bool()>& cancelled) {
   const std::size_t count = list.size();
-  const auto first = std::find_if(list.begin(), list.end(),
-                                  [&](const _COM_LIST& entry) { return entry.port == currentPort; });
+  const auto first =
+      std::find_if(list.begin(), list.end(), [&](const _COM_LIST& entry) { return entry.port == currentPort; });
   const std::size_t start = first == list.end() ? 0 : static_cast<std::size_t>(first - list.begin());
   for (std::size_t i = 0; i < count; ++i) {
     if (cancelled()) return 1;
@@ -164,8 +164,7 @@ int ScanForMeter() {
   std::lock_guard lock(scanMutex);
   scanCancel = 0;
   ForgetRefusedPort();
-  return ScanPorts(ComList(), CurrentIdentity().currentPort, ProbeUnlocked,
-                   [] { return scanCancel != 0; });
+  return ScanPorts(ComList(), CurrentIdentity().currentPort, ProbeUnlocked, [] { return scanCancel != 0; });
 }
 
 void CancelScan() { scanCancel = 1; }

@@ -14,8 +14,7 @@
 
 // Model names in ModelIndex order, as the meter answers "QPID".
 inline constexpr std::array<std::string_view, kModelCount> kModelNames = {
-    "RV7321", "RV7322", "RV7323", "RV7324", "RV7325",
-    "RV7326", "RV7341", "RV734X", "RV7361", "RV7362"};
+    "RV7321", "RV7322", "RV7323", "RV7324", "RV7325", "RV7326", "RV7341", "RV734X", "RV7361", "RV7362"};
 
 // ModelIndex of a name, kNoModel when it is none of them (exact, case-sensitive).
 int ModelIndexOfName(std::string_view name);
@@ -63,5 +62,5 @@ void CancelScan();
 std::optional<RefusedPort> LastRefusedPort();
 
 // The scan's loop over `list`, with the probe and cancel flag supplied.
-int ScanPorts(const std::vector<_COM_LIST>& list, int currentPort,
-              const std::function<int(int)>& probe, const std::function<bool()>& cancelled);
+int ScanPorts(const std::vector<_COM_LIST>& list, int currentPort, const std::function<int(int)>& probe,
+              const std::function<bool()>& cancelled);

@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
-#include "link/com_port.h"
 #include "base/decimal.h"
+#include "link/com_port.h"
 
 #ifndef _WIN32
 #include <unistd.h>
@@ -26,9 +26,7 @@ std::filesystem::path VirtualPortFolder() {
 #endif
 }
 
-std::filesystem::path VirtualPortLink(int port) {
-  return VirtualPortFolder() / ("COM" + std::to_string(port));
-}
+std::filesystem::path VirtualPortLink(int port) { return VirtualPortFolder() / ("COM" + std::to_string(port)); }
 
 std::filesystem::path LinuxDevicePath(int port) {
   std::filesystem::path link = VirtualPortLink(port);

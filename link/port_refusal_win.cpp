@@ -3,6 +3,4 @@
 #include "link/port_names.h"
 #include "link/port_refusal.h"
 
-RefusedPort DescribeRefusedPort(int port, PortRefusal refusal) {
-  return {port, refusal, WindowsDeviceName(port), {}};
-}
+RefusedPort DescribeRefusedPort(int port, PortRefusal refusal) { return {port, refusal, WindowsDeviceName(port), {}}; }

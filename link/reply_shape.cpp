@@ -66,10 +66,14 @@ struct Shape {
 };
 
 constexpr Shape kShapes[] = {
-    {command::kStatus, IsStatus},           {command::kBattery, IsBattery},
-    {command::kMainReading, IsReading},     {command::kSubReading, IsReading},
-    {command::kPeakMax, IsInteger},         {command::kPeakMin, IsInteger},
-    {command::kMainConfig, IsConfiguration}, {command::kSubConfig, IsConfiguration},
+    {command::kStatus, IsStatus},
+    {command::kBattery, IsBattery},
+    {command::kMainReading, IsReading},
+    {command::kSubReading, IsReading},
+    {command::kPeakMax, IsInteger},
+    {command::kPeakMin, IsInteger},
+    {command::kMainConfig, IsConfiguration},
+    {command::kSubConfig, IsConfiguration},
     {command::kIdentify, IsIdentity},
 };
 

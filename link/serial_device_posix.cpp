@@ -20,15 +20,24 @@ int descriptor = -1;
 
 speed_t SpeedConstant(int speed) {
   switch (speed) {
-    case 1200: return B1200;
-    case 2400: return B2400;
-    case 4800: return B4800;
-    case 9600: return B9600;
-    case 19200: return B19200;
-    case 38400: return B38400;
-    case 57600: return B57600;
-    case 115200: return B115200;
-    default: return B0;
+    case 1200:
+      return B1200;
+    case 2400:
+      return B2400;
+    case 4800:
+      return B4800;
+    case 9600:
+      return B9600;
+    case 19200:
+      return B19200;
+    case 38400:
+      return B38400;
+    case 57600:
+      return B57600;
+    case 115200:
+      return B115200;
+    default:
+      return B0;
   }
 }
 
@@ -43,16 +52,14 @@ bool ApplyLineSettings(int fd, const LineSettings& settings) {
   tio.c_iflag &= ~(IXON | IXOFF | IXANY | INPCK | IGNBRK | PARMRK);
   tio.c_cc[VMIN] = 0;
   tio.c_cc[VTIME] = 0;
-  return cfsetispeed(&tio, speed) == 0 && cfsetospeed(&tio, speed) == 0 &&
-         tcsetattr(fd, TCSANOW, &tio) == 0;
+  return cfsetispeed(&tio, speed) == 0 && cfsetospeed(&tio, speed) == 0 && tcsetattr(fd, TCSANOW, &tio) == 0;
 }
 
 // DTR held low, RTS high.  Pseudo-terminals have no modem lines; their
 // refusal is not an error.
 bool SetModemLines(int fd) {
   auto set = [fd](unsigned long request, int line) {
-    return ioctl(fd, request, &line) == 0 || errno == ENOTTY || errno == EINVAL ||
-           errno == ENOTSUP;
+    return ioctl(fd, request, &line) == 0 || errno == ENOTTY || errno == EINVAL || errno == ENOTSUP;
   };
   return set(TIOCMBIC, TIOCM_DTR) && set(TIOCMBIS, TIOCM_RTS);
 }
@@ -149,10 +156,15 @@ ReadOutcome SerialRead(std::uint8_t* buffer, std::size_t capacity, SerialClock::
     if (count < 0 && errno != EAGAIN) return {ReadStatus::Failed, 0};
     if (hungUp) return {ReadStatus::Failed, 0};
     switch (WaitFor(POLLIN, deadline)) {
-      case Ready::Yes: break;
-      case Ready::HungUp: hungUp = true; break;
-      case Ready::TimedOut: return {ReadStatus::TimedOut, 0};
-      case Ready::Failed: return {ReadStatus::Failed, 0};
+      case Ready::Yes:
+        break;
+      case Ready::HungUp:
+        hungUp = true;
+        break;
+      case Ready::TimedOut:
+        return {ReadStatus::TimedOut, 0};
+      case Ready::Failed:
+        return {ReadStatus::Failed, 0};
     }
   }
 }

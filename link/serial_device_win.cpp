@@ -2,7 +2,6 @@
 // the meter needs, read by polling the driver's input queue.
 #include <windows.h>
 
-
 #include "link/port_names.h"
 #include "link/serial_device.h"
 
@@ -46,8 +45,8 @@ std::wstring Widen(const std::string& text) { return std::wstring(text.begin(), 
 
 bool SerialOpen(int port, const LineSettings& settings, PortRefusal& refusal) {
   refusal = PortRefusal::none;
-  const HANDLE h = CreateFileW(Widen(WindowsDeviceName(port)).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
-                               nullptr, OPEN_EXISTING, 0, nullptr);
+  const HANDLE h = CreateFileW(Widen(WindowsDeviceName(port)).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                               OPEN_EXISTING, 0, nullptr);
   if (h == INVALID_HANDLE_VALUE) {
     // A COM port is never shared: another program that has it open makes
     // the open fail as "access denied".
@@ -87,8 +86,8 @@ bool SerialIsOpen() { return handle != INVALID_HANDLE_VALUE; }
 // The write time-outs of the port enforce the deadline.
 bool SerialWrite(const std::uint8_t* data, std::size_t size, SerialClock::time_point) {
   DWORD written = 0;
-  return handle != INVALID_HANDLE_VALUE &&
-         WriteFile(handle, data, static_cast<DWORD>(size), &written, nullptr) && written == size;
+  return handle != INVALID_HANDLE_VALUE && WriteFile(handle, data, static_cast<DWORD>(size), &written, nullptr) &&
+         written == size;
 }
 
 void SerialPurgeOutput() {

@@ -11,9 +11,9 @@
 #include "catalogue/configuration.h"
 #include "catalogue/reading_decode.h"
 #include "catalogue/value_format.h"
-#include "text/text_id.h"
 #include "link/com_port.h"
 #include "link/commands.h"
+#include "text/text_id.h"
 
 namespace {
 
@@ -169,8 +169,7 @@ void Decode(AcquisitionContext& c, const Replies& replies, _MONITOR_DATA& copy, 
     return;
   }
   copy.confError = 0;
-  controls.SetText(control::kMainConfig,
-                   MainConfigurationText(model, replies.config, c.lastCurrentLoop == 1, peak));
+  controls.SetText(control::kMainConfig, MainConfigurationText(model, replies.config, c.lastCurrentLoop == 1, peak));
   if (command::IsCommandError(replies.subConfig)) {
     controls.SetText(control::kSubValue, u"");
     controls.SetText(control::kSubConfig, kNoSubDisplay);
@@ -221,11 +220,16 @@ std::int32_t SettingValue(int model, const _MONITOR_DATA& copy, std::int32_t pre
   if (IsTemperature(family, row)) return copy.status[kStatusTemperatureUnit];
   if (!IsRv736x(model)) return previous;
   switch (row) {
-    case 1: return 10 * copy.status[kStatusDbmTens] + copy.status[kStatusDbmUnits];
-    case 7: return copy.status[kStatusContinuityThreshold];
-    case 8: return copy.status[kStatusDiodeThreshold];
-    case 17: return copy.status[kStatusCurrentLoop];
-    default: return previous;
+    case 1:
+      return 10 * copy.status[kStatusDbmTens] + copy.status[kStatusDbmUnits];
+    case 7:
+      return copy.status[kStatusContinuityThreshold];
+    case 8:
+      return copy.status[kStatusDiodeThreshold];
+    case 17:
+      return copy.status[kStatusCurrentLoop];
+    default:
+      return previous;
   }
 }
 

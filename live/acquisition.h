@@ -8,10 +8,10 @@
 #include "base/thread_runs.h"
 #include "catalogue/configuration_commands.h"
 #include "catalogue/list_state.h"
-#include "window/controls.h"
 #include "live/hooks.h"
 #include "live/published_reading.h"
 #include "monitor/monitor_snapshot.h"
+#include "window/controls.h"
 #include "window/window.h"
 
 // The meter settings of the settings dialog, written by the dialog and by

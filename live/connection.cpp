@@ -4,14 +4,14 @@
 
 #include "base/models.h"
 #include "base/text_helpers.h"
+#include "base/utf16.h"
 #include "catalogue/catalogue.h"
 #include "link/com_port.h"
 #include "link/commands.h"
 #include "link/identification.h"
-#include "base/utf16.h"
-#include "text/text_id.h"
 #include "live/monitor_panel.h"
 #include "live/port_refusal_hint.h"
+#include "text/text_id.h"
 
 namespace {
 
@@ -28,10 +28,11 @@ std::u16string FirmwareMessage() { return Filled(UiWord(TextId::firmwareNotSuppo
 
 ConnectionController::ConnectionController(ConnectionEnvironment environment)
     : env_(std::move(environment)),
-      recheck_([this] { return RecheckScan(); }, [this] {
-        checkResult_ = 1;
-        env_.timers.Start(timer::kConnect);
-      }) {}
+      recheck_([this] { return RecheckScan(); },
+               [this] {
+                 checkResult_ = 1;
+                 env_.timers.Start(timer::kConnect);
+               }) {}
 
 ConnectionController::~ConnectionController() {
   recheck_.Stop();
@@ -81,9 +82,9 @@ void ConnectionController::OnConnectTimer() {
     FinishDisconnect();  // silently back to not connected
     return;
   }
-  acquisition_ = std::make_unique<AcquisitionThread>(AcquisitionContext{
-      modelIndex_, env_.snapshot, env_.lists, env_.settings, env_.controls, env_.messages, env_.hooks,
-      env_.published, lastCurrentLoop_});
+  acquisition_ = std::make_unique<AcquisitionThread>(AcquisitionContext{modelIndex_, env_.snapshot, env_.lists,
+                                                                        env_.settings, env_.controls, env_.messages,
+                                                                        env_.hooks, env_.published, lastCurrentLoop_});
   acquisition_->Start();
   ShowIdentity(meter.modelIndex);
   SetMeterButtons(modelIndex_, true);
@@ -220,10 +221,18 @@ void ConnectionController::OnBufferOver() { env_.boxes.Show(UiWord(TextId::buffe
 
 void ConnectionController::OnTimer(int id) {
   switch (id) {
-    case timer::kConnect: OnConnectTimer(); break;
-    case timer::kDisconnect: OnDisconnectTimer(); break;
-    case timer::kMemoryPause: OnMemoryPauseTimer(); break;
-    case timer::kExit: OnExitTimer(); break;
+    case timer::kConnect:
+      OnConnectTimer();
+      break;
+    case timer::kDisconnect:
+      OnDisconnectTimer();
+      break;
+    case timer::kMemoryPause:
+      OnMemoryPauseTimer();
+      break;
+    case timer::kExit:
+      OnExitTimer();
+      break;
   }
 }
 

@@ -7,10 +7,10 @@
 #include <functional>
 
 #include "link/identification.h"
-#include "window/headless_controls.h"
 #include "live/connection.h"
 #include "live/headless_window.h"
 #include "live/hooks.h"
+#include "window/headless_controls.h"
 
 class HeadlessShell : public HeadlessWindow, public ConnectionHooks {
  public:

@@ -4,9 +4,18 @@
 #include "text/text_id.h"
 
 namespace {
-constexpr int kCleared[] = {1003, 1001, control::kMainValue, control::kSubValue, control::kMainUnit,
-                            control::kSubUnit, control::kMainConfig, control::kSubConfig, control::kModelName,
-                            control::kFirmwareVersion, control::kPortText, control::kSerialNumber};
+constexpr int kCleared[] = {1003,
+                            1001,
+                            control::kMainValue,
+                            control::kSubValue,
+                            control::kMainUnit,
+                            control::kSubUnit,
+                            control::kMainConfig,
+                            control::kSubConfig,
+                            control::kModelName,
+                            control::kFirmwareVersion,
+                            control::kPortText,
+                            control::kSerialNumber};
 }  // namespace
 
 void ClearMonitorPanel(Controls& controls, MonitorSnapshot& snapshot) {

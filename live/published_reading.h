@@ -6,11 +6,11 @@
 #include <cstdint>
 #include <mutex>
 
-#include "monitor/record_data.h"
 #include "monitor/reading_text.h"
+#include "monitor/record_data.h"
 
 struct Publication {
-  std::uint64_t cycle = 0;  // counts the publications since the program started
+  std::uint64_t cycle = 0;       // counts the publications since the program started
   _READING_TEXT forRecording;    // short function names
   _READING_TEXT forSpreadsheet;  // long function names, as in the labels
   ValueRecord main;

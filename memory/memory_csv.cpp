@@ -8,11 +8,11 @@
 #include "base/version.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/configuration_commands.h"
-#include "text/text_id.h"
 #include "catalogue/value_format.h"
 #include "link/identification.h"
 #include "persistence/csv_encoder.h"
 #include "persistence/csv_field.h"
+#include "text/text_id.h"
 
 namespace {
 
@@ -25,8 +25,23 @@ constexpr int kFormatModel = kRv7361;
 
 // RV736X function rows that the line's rules name.
 enum Row {
-  kAcv = 0, kDbm = 1, kDbv = 2, kClamp = 3, kDcv = 4, kAcdcv = 5, kSepv = 6, kCont = 7, kDiode = 8,
-  kTemp = 10, kDcua = 13, kAcua = 14, kDcma = 15, kAcma = 16, kCurrentLoop = 17, kDca = 18, kAca = 19,
+  kAcv = 0,
+  kDbm = 1,
+  kDbv = 2,
+  kClamp = 3,
+  kDcv = 4,
+  kAcdcv = 5,
+  kSepv = 6,
+  kCont = 7,
+  kDiode = 8,
+  kTemp = 10,
+  kDcua = 13,
+  kAcua = 14,
+  kDcma = 15,
+  kAcma = 16,
+  kCurrentLoop = 17,
+  kDca = 18,
+  kAca = 19,
 };
 // Rows whose sub display counts the signal's frequency.
 constexpr int kFrequencyRows[] = {kAcv, kDbm, kDbv, kAcdcv, kAcua, kAcma, kAca};
@@ -118,9 +133,9 @@ MemoryCsvFormat MemoryCsvFormat::FromSettings(const Settings& settings, int temp
 std::vector<std::u16string> MemoryCsvHeader(const MemoryCsvMeter& meter, const CalendarTime& date,
                                             const MemoryCsvFormat& format) {
   std::vector<std::u16string> lines{std::u16string(kProgramTitle), std::u16string(kRule), UiWord(TextId::memoryData)};
-  const std::string_view model =
-      meter.modelIndex >= 0 && meter.modelIndex < kModelCount ? kModelNames[static_cast<std::size_t>(meter.modelIndex)]
-                                                              : std::string_view();
+  const std::string_view model = meter.modelIndex >= 0 && meter.modelIndex < kModelCount
+                                     ? kModelNames[static_cast<std::size_t>(meter.modelIndex)]
+                                     : std::string_view();
   lines.push_back((Fields(format.separator) << UiWord(TextId::model) + u':' << kMaker << AsciiToUtf16(model)
                                             << u"Ver " + AsciiToUtf16(meter.firmwareVersion))
                       .Line());
@@ -151,8 +166,8 @@ bool MemoryRecordDecodes(const MemoryRecord& r) {
   const int range = RangeColumn(r, row);
   const int frequencyRanges = static_cast<int>(TablesOf(kFamily).frequency.tokens.size());
   return range >= 0 && range < RangeCount(kFamily, row, set) && r.mainStatus >= 0 && r.mainStatus <= kHighestStatus &&
-         r.subStatus >= 0 && r.subStatus <= kHighestStatus && OneOf(r.holdMode, kHoldModes) &&
-         r.frequencyRange >= 0 && r.frequencyRange < frequencyRanges;
+         r.subStatus >= 0 && r.subStatus <= kHighestStatus && OneOf(r.holdMode, kHoldModes) && r.frequencyRange >= 0 &&
+         r.frequencyRange < frequencyRanges;
 }
 
 std::u16string MemoryCsvLine(int number, const MemoryRecord& r, const MemoryCsvFormat& format) {
@@ -199,8 +214,7 @@ std::u16string MemoryCsvLine(int number, const MemoryRecord& r, const MemoryCsvF
   ReplaceAll(unit, u"ºF", UiWord(TextId::fahrenheit));
   line << unit;
   const std::int64_t overValue = row == kTemp ? r.mainValue : value;
-  const bool mainOver =
-      overValue == kOverCount || (r.mainValue != kOpenCount && r.mainStatus == memory_status::kOver);
+  const bool mainOver = overValue == kOverCount || (r.mainValue != kOpenCount && r.mainStatus == memory_status::kOver);
   line << (mainOver ? u"OVER" : u"");
 
   // Sub display: the other peak, the frequency, or the AC part of "SEPV".

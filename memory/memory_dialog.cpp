@@ -3,8 +3,8 @@
 #include <system_error>
 
 #include "base/text_helpers.h"
-#include "text/ui_text.h"
 #include "link/identification.h"
+#include "text/ui_text.h"
 
 namespace {
 
@@ -15,7 +15,9 @@ std::u16string CountText(int fetched, int total) { return NumberText(fetched) + 
 
 }  // namespace
 
-bool HasForbiddenCharacter(std::u16string_view name) { return name.find_first_of(kForbidden) != std::u16string_view::npos; }
+bool HasForbiddenCharacter(std::u16string_view name) {
+  return name.find_first_of(kForbidden) != std::u16string_view::npos;
+}
 
 std::u16string MemoryDownloadDialog::Text(TextId text) const { return std::u16string(Word(text, env_.language)); }
 
@@ -73,7 +75,8 @@ bool MemoryDownloadDialog::CheckDestination(const std::u16string& folder, const 
   }
   std::error_code error;
   if (std::filesystem::exists(Destination(folder, name), error)) {
-    return env_.boxes.Ask(Text(TextId::overwriteQuestion), MessageIcon::warning, MessageButtons::yesNo) == MessageAnswer::yes;
+    return env_.boxes.Ask(Text(TextId::overwriteQuestion), MessageIcon::warning, MessageButtons::yesNo) ==
+           MessageAnswer::yes;
   }
   return true;
 }
@@ -152,8 +155,8 @@ bool MemoryDownloadDialog::OnMessage(int n, std::intptr_t parameter) {
       const int total = download_.Total();
       window.SetPosition(kProgress, fetched);
       controls.SetText(kCount, CountText(fetched, total));
-      times_.Update(fetched, total, download_.SecondsSinceReaderStart(), download_.SecondsSinceStart(),
-                    env_.language, remaining_, elapsed_);
+      times_.Update(fetched, total, download_.SecondsSinceReaderStart(), download_.SecondsSinceStart(), env_.language,
+                    remaining_, elapsed_);
       controls.SetText(kRemain, remaining_);
       controls.SetText(kElapsed, elapsed_);
       break;

@@ -9,10 +9,10 @@
 
 #include "memory/download_times.h"
 #include "memory/memory_download.h"
-#include "window/controls.h"
-#include "window/window.h"
 #include "persistence/settings.h"
 #include "text/text_id.h"
+#include "window/controls.h"
+#include "window/window.h"
 
 namespace memory_control {
 inline constexpr int kCaption = 0;  // the window's title
@@ -49,12 +49,12 @@ class MemoryDialogWindow {
 };
 
 struct MemoryDialogEnvironment {
-  Controls& controls;     // the dialog's own; kCaption is its title
+  Controls& controls;  // the dialog's own; kCaption is its title
   MemoryDialogWindow& window;
   AppMessages& messages;  // the dialog's own: the download reports there
   MessageBoxes& boxes;
-  Settings& settings;     // memFolder, memFileName, decimalSymbol, listSeparator
-  int language;           // 0 Japanese, 1 English
+  Settings& settings;  // memFolder, memFileName, decimalSymbol, listSeparator
+  int language;        // 0 Japanese, 1 English
 };
 
 class MemoryDownloadDialog {

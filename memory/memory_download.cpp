@@ -1,6 +1,5 @@
 #include "memory/memory_download.h"
 
-
 #include "link/com_port.h"
 #include "link/commands.h"
 #include "link/identification.h"
@@ -32,9 +31,7 @@ bool ReadPresenceMap(PresenceMap& map) {
   return true;
 }
 
-CalendarTime Today() {
-  return CDateTime::Now().ToCalendar().value_or(CalendarTime{});
-}
+CalendarTime Today() { return CDateTime::Now().ToCalendar().value_or(CalendarTime{}); }
 
 }  // namespace
 
@@ -196,8 +193,9 @@ void MemoryDownload::Write() {
     fail(error);
   }
 
-  outcome_ = writeFailed_ ? MemoryOutcome::writeError
-                          : readerSucceeded_ ? MemoryOutcome::complete : MemoryOutcome::readError;
+  outcome_ = writeFailed_       ? MemoryOutcome::writeError
+             : readerSucceeded_ ? MemoryOutcome::complete
+                                : MemoryOutcome::readError;
   Tell(memory_message::kWriterEnd, 0);
   writerEnded_ = true;
 }

@@ -15,8 +15,8 @@
 
 #include "memory/memory_csv.h"
 #include "memory/memory_ring.h"
-#include "window/window.h"
 #include "persistence/file_exception.h"
+#include "window/window.h"
 
 namespace memory_message {
 inline constexpr int kStart = 15;         // parameter: how many memories are present

@@ -28,13 +28,13 @@ class PresenceMap {
 
 // One stored reading, its fields as the meter lays them out (little-endian).
 struct MemoryRecord {
-  std::int32_t mainValue = 0;      // a count, or a marker count
-  std::int16_t functionCode = 0;   // the RV736X function row + 2
-  std::int16_t mainStatus = 0;     // 3 over, 1 or 2 blank
-  std::int8_t range = 0;           // the meter's range number
-  std::uint8_t flags = 0;          // see memory_flag
-  std::int8_t holdMode = 0;        // see memory_hold
-  std::int32_t subValue = 0;       // peak minimum, frequency, AC part, or TEMP's REL reference
+  std::int32_t mainValue = 0;     // a count, or a marker count
+  std::int16_t functionCode = 0;  // the RV736X function row + 2
+  std::int16_t mainStatus = 0;    // 3 over, 1 or 2 blank
+  std::int8_t range = 0;          // the meter's range number
+  std::uint8_t flags = 0;         // see memory_flag
+  std::int8_t holdMode = 0;       // see memory_hold
+  std::int32_t subValue = 0;      // peak minimum, frequency, AC part, or TEMP's REL reference
   std::int16_t subStatus = 0;
   std::int8_t frequencyRange = 0;  // 0-5
   std::int8_t setting = 0;         // threshold or impedance choice; current loop: 1 = 0-20 mA

@@ -4,21 +4,32 @@ namespace {
 
 constexpr bool IsDigitPosition(int position) {
   switch (position) {
-    case 0: case 5: case 7: case 8: case 16: case 18: case 19: case 20: case 21: return true;
-    default: return false;
+    case 0:
+    case 5:
+    case 7:
+    case 8:
+    case 16:
+    case 18:
+    case 19:
+    case 20:
+    case 21:
+      return true;
+    default:
+      return false;
   }
 }
 
 using D = _MONITOR_DATA;
 // The fields before `status`, in stored order.
 constexpr MonitorField D::*kScalarFields[] = {
-    &D::modeRequest,     &D::rangeRequest,  &D::autoRange,      &D::subPresent,       &D::confError,
-    &D::mainOver,        &D::subOver,       &D::mainBlank,      &D::subBlank,         &D::mainOpen,
-    &D::peakRequest,     &D::clearRequest,  &D::relRequest,     &D::filterRequest,    &D::slowRequest,
-    &D::passbandRequest, &D::conductRequest, &D::diodeRequest,  &D::dbmRequest,       &D::adoptSettings,
-    &D::functionIndex,   &D::subFunctionIndex, &D::rangeIndex,  &D::fetchRangeIndex,  &D::subRangeIndex,
-    &D::subFetchRangeIndex, &D::shownFunction, &D::shownRange,  &D::shownPeak,        &D::shownFilter,
-    &D::battery,
+    &D::modeRequest,    &D::rangeRequest,       &D::autoRange,     &D::subPresent,
+    &D::confError,      &D::mainOver,           &D::subOver,       &D::mainBlank,
+    &D::subBlank,       &D::mainOpen,           &D::peakRequest,   &D::clearRequest,
+    &D::relRequest,     &D::filterRequest,      &D::slowRequest,   &D::passbandRequest,
+    &D::conductRequest, &D::diodeRequest,       &D::dbmRequest,    &D::adoptSettings,
+    &D::functionIndex,  &D::subFunctionIndex,   &D::rangeIndex,    &D::fetchRangeIndex,
+    &D::subRangeIndex,  &D::subFetchRangeIndex, &D::shownFunction, &D::shownRange,
+    &D::shownPeak,      &D::shownFilter,        &D::battery,
 };
 constexpr int kScalarCount = static_cast<int>(std::size(kScalarFields));
 static_assert(kScalarCount + D::kStatusCount == kMonitorFieldCount);

@@ -2,25 +2,36 @@
 
 namespace {
 constexpr MonitorRequest kAllRequests[] = {
-    MonitorRequest::mode,   MonitorRequest::range,  MonitorRequest::peak,     MonitorRequest::clear,
-    MonitorRequest::rel,    MonitorRequest::filter, MonitorRequest::slow,     MonitorRequest::passband,
-    MonitorRequest::conduct, MonitorRequest::diode, MonitorRequest::dbm,
+    MonitorRequest::mode,    MonitorRequest::range,  MonitorRequest::peak, MonitorRequest::clear,
+    MonitorRequest::rel,     MonitorRequest::filter, MonitorRequest::slow, MonitorRequest::passband,
+    MonitorRequest::conduct, MonitorRequest::diode,  MonitorRequest::dbm,
 };
 }  // namespace
 
 MonitorField& RequestField(_MONITOR_DATA& data, MonitorRequest request) {
   switch (request) {
-    case MonitorRequest::mode: return data.modeRequest;
-    case MonitorRequest::range: return data.rangeRequest;
-    case MonitorRequest::peak: return data.peakRequest;
-    case MonitorRequest::clear: return data.clearRequest;
-    case MonitorRequest::rel: return data.relRequest;
-    case MonitorRequest::filter: return data.filterRequest;
-    case MonitorRequest::slow: return data.slowRequest;
-    case MonitorRequest::passband: return data.passbandRequest;
-    case MonitorRequest::conduct: return data.conductRequest;
-    case MonitorRequest::diode: return data.diodeRequest;
-    case MonitorRequest::dbm: return data.dbmRequest;
+    case MonitorRequest::mode:
+      return data.modeRequest;
+    case MonitorRequest::range:
+      return data.rangeRequest;
+    case MonitorRequest::peak:
+      return data.peakRequest;
+    case MonitorRequest::clear:
+      return data.clearRequest;
+    case MonitorRequest::rel:
+      return data.relRequest;
+    case MonitorRequest::filter:
+      return data.filterRequest;
+    case MonitorRequest::slow:
+      return data.slowRequest;
+    case MonitorRequest::passband:
+      return data.passbandRequest;
+    case MonitorRequest::conduct:
+      return data.conductRequest;
+    case MonitorRequest::diode:
+      return data.diodeRequest;
+    case MonitorRequest::dbm:
+      return data.dbmRequest;
   }
   return data.modeRequest;
 }

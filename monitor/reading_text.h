@@ -9,12 +9,12 @@
 struct _READING_TEXT {
   // Indexes of `text`.
   enum Text : int {
-    kTimeStamp = 0,       // 0 and 1: the consumer's time stamp texts
+    kTimeStamp = 0,  // 0 and 1: the consumer's time stamp texts
     kTimeStamp2 = 1,
-    kMainValue = 2,       // as in control::kMainValue
-    kSubValue = 3,        // control::kSubValue
-    kMainUnit = 4,        // control::kMainUnit
-    kSubUnit = 5,         // control::kSubUnit
+    kMainValue = 2,  // as in control::kMainValue
+    kSubValue = 3,   // control::kSubValue
+    kMainUnit = 4,   // control::kMainUnit
+    kSubUnit = 5,    // control::kSubUnit
     kMainFunction = 6,
     kSubFunction = 7,     // "<none>" without a sub display
     kMainRangeToken = 8,  // of the ":CONF?" reply

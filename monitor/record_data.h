@@ -14,11 +14,11 @@ struct _RECORD_DATA {
   std::int32_t subFunction = 0;  // -1: frequency
   std::int32_t subCount = 0;
   std::int32_t subRange = 0;
-  double timeDate = 0.0;          // days since 1899-12-30
-  std::int32_t timeStatus = 0;    // 0 valid
+  double timeDate = 0.0;        // days since 1899-12-30
+  std::int32_t timeStatus = 0;  // 0 valid
   std::int32_t reserved = 0;
   std::int32_t settingValue = 0;
-  std::int32_t flags = 0;         // REL and marker bits, only while REL is on
+  std::int32_t flags = 0;  // REL and marker bits, only while REL is on
   std::int32_t filterOn = 0;
   std::int32_t peakOn = 0;
   std::int32_t slowOn = 0;

@@ -62,8 +62,7 @@ void AnsiDecoder::Decode(std::string_view bytes, bool last, std::u16string& text
     const int units = MultiByteToWideChar(state_->codePage, 0, bytes.data(), length, nullptr, 0);
     const std::size_t at = text.size();
     text.resize(at + static_cast<std::size_t>(units));
-    MultiByteToWideChar(state_->codePage, 0, bytes.data(), length, reinterpret_cast<wchar_t*>(text.data() + at),
-                        units);
+    MultiByteToWideChar(state_->codePage, 0, bytes.data(), length, reinterpret_cast<wchar_t*>(text.data() + at), units);
     bytes.remove_prefix(size);
   }
 }

@@ -81,13 +81,34 @@ T CArchive::Take() {
   return value;
 }
 
-CArchive& CArchive::operator<<(std::uint8_t value) { Put(value); return *this; }
-CArchive& CArchive::operator<<(std::uint16_t value) { Put(value); return *this; }
-CArchive& CArchive::operator<<(std::int32_t value) { Put(value); return *this; }
-CArchive& CArchive::operator<<(std::uint32_t value) { Put(value); return *this; }
-CArchive& CArchive::operator<<(std::uint64_t value) { Put(value); return *this; }
-CArchive& CArchive::operator<<(bool value) { Put<std::int32_t>(value ? 1 : 0); return *this; }
-CArchive& CArchive::operator<<(double value) { Put(value); return *this; }
+CArchive& CArchive::operator<<(std::uint8_t value) {
+  Put(value);
+  return *this;
+}
+CArchive& CArchive::operator<<(std::uint16_t value) {
+  Put(value);
+  return *this;
+}
+CArchive& CArchive::operator<<(std::int32_t value) {
+  Put(value);
+  return *this;
+}
+CArchive& CArchive::operator<<(std::uint32_t value) {
+  Put(value);
+  return *this;
+}
+CArchive& CArchive::operator<<(std::uint64_t value) {
+  Put(value);
+  return *this;
+}
+CArchive& CArchive::operator<<(bool value) {
+  Put<std::int32_t>(value ? 1 : 0);
+  return *this;
+}
+CArchive& CArchive::operator<<(double value) {
+  Put(value);
+  return *this;
+}
 
 CArchive& CArchive::operator<<(const ArchiveRect& value) {
   const std::int32_t sides[4] = {value.left, value.top, value.right, value.bottom};
@@ -99,13 +120,34 @@ CArchive& CArchive::operator<<(const CDateTime& value) {
   return *this << static_cast<std::int32_t>(value.status()) << value.date();
 }
 
-CArchive& CArchive::operator>>(std::uint8_t& value) { value = Take<std::uint8_t>(); return *this; }
-CArchive& CArchive::operator>>(std::uint16_t& value) { value = Take<std::uint16_t>(); return *this; }
-CArchive& CArchive::operator>>(std::int32_t& value) { value = Take<std::int32_t>(); return *this; }
-CArchive& CArchive::operator>>(std::uint32_t& value) { value = Take<std::uint32_t>(); return *this; }
-CArchive& CArchive::operator>>(std::uint64_t& value) { value = Take<std::uint64_t>(); return *this; }
-CArchive& CArchive::operator>>(bool& value) { value = Take<std::int32_t>() != 0; return *this; }
-CArchive& CArchive::operator>>(double& value) { value = Take<double>(); return *this; }
+CArchive& CArchive::operator>>(std::uint8_t& value) {
+  value = Take<std::uint8_t>();
+  return *this;
+}
+CArchive& CArchive::operator>>(std::uint16_t& value) {
+  value = Take<std::uint16_t>();
+  return *this;
+}
+CArchive& CArchive::operator>>(std::int32_t& value) {
+  value = Take<std::int32_t>();
+  return *this;
+}
+CArchive& CArchive::operator>>(std::uint32_t& value) {
+  value = Take<std::uint32_t>();
+  return *this;
+}
+CArchive& CArchive::operator>>(std::uint64_t& value) {
+  value = Take<std::uint64_t>();
+  return *this;
+}
+CArchive& CArchive::operator>>(bool& value) {
+  value = Take<std::int32_t>() != 0;
+  return *this;
+}
+CArchive& CArchive::operator>>(double& value) {
+  value = Take<double>();
+  return *this;
+}
 
 CArchive& CArchive::operator>>(ArchiveRect& value) {
   std::int32_t sides[4];

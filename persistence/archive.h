@@ -68,8 +68,10 @@ class CArchive {
   [[noreturn]] void Fail(CArchiveException::Cause cause) const;
   void CheckStoring() const;
   void CheckLoading() const;
-  template <typename T> void Put(T value);
-  template <typename T> T Take();
+  template <typename T>
+  void Put(T value);
+  template <typename T>
+  T Take();
   std::u16string ReadUnicodeText(std::uint64_t length);
   std::u16string ReadAnsiText(std::uint64_t length);
 

@@ -1,8 +1,8 @@
 #include "persistence/archive_exception.h"
 
-#include "text/added_texts.h"
 #include "base/utf16.h"
 #include "persistence/localized_text.h"
+#include "text/added_texts.h"
 
 namespace {
 

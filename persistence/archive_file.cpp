@@ -52,8 +52,8 @@ std::uint64_t CFile::Length() const { return length_; }
 void CFile::Flush() {
   if (!file_) return;
   if (std::fflush(file_) != 0) throw CFileException::FromErrno(path_);
-  // Onto the disk, not only to the system: a file renamed over another
-  // afterwards must not turn out empty after a power cut.
+    // Onto the disk, not only to the system: a file renamed over another
+    // afterwards must not turn out empty after a power cut.
 #ifdef _WIN32
   if (_commit(_fileno(file_)) != 0) throw CFileException::FromErrno(path_);
 #else

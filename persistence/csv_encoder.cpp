@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "base/text_helpers.h"
-#include "text/added_texts.h"
 #include "persistence/csv_field.h"
+#include "text/added_texts.h"
 
 namespace {
 

@@ -59,8 +59,8 @@ CDateTime CDateTime::FromLocalTime(std::time_t time) {
 #else
   if (!localtime_r(&time, &local)) return {0.0, invalid};
 #endif
-  return FromCalendar({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
-                       local.tm_sec});
+  return FromCalendar(
+      {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec});
 }
 
 std::optional<CalendarTime> CDateTime::ToCalendar() const {

@@ -2,31 +2,37 @@
 
 #include <cstring>
 
-#include "text/added_texts.h"
 #include "base/utf16.h"
-#include "persistence/localized_text.h"
 #include "persistence/archive_exception.h"
+#include "persistence/localized_text.h"
+#include "text/added_texts.h"
 
 namespace {
 
 CFileException::Cause CauseOf(int error) {
   switch (error) {
     case ENOENT:
-    case ENOTDIR: return CFileException::Cause::fileNotFound;
+    case ENOTDIR:
+      return CFileException::Cause::fileNotFound;
     case EACCES:
     case EPERM:
-    case EROFS: return CFileException::Cause::accessDenied;
+    case EROFS:
+      return CFileException::Cause::accessDenied;
     case ENOSPC:
 #ifdef EDQUOT
     case EDQUOT:
 #endif
       return CFileException::Cause::diskFull;
-    case EIO: return CFileException::Cause::hardIO;
-    case EISDIR: return CFileException::Cause::isFolder;
+    case EIO:
+      return CFileException::Cause::hardIO;
+    case EISDIR:
+      return CFileException::Cause::isFolder;
     // A pipe without a reader, a device without its driver.
     case ENXIO:
-    case ENODEV: return CFileException::Cause::notRegularFile;
-    default: return CFileException::Cause::generic;
+    case ENODEV:
+      return CFileException::Cause::notRegularFile;
+    default:
+      return CFileException::Cause::generic;
   }
 }
 
@@ -42,10 +48,14 @@ constexpr LocalizedText kTexts[] = {
 std::u16string TextOf(CFileException::Cause cause, int language) {
   using Cause = CFileException::Cause;
   switch (cause) {
-    case Cause::isFolder: return std::u16string(Word(AddedText::isFolder, language));
-    case Cause::notRegularFile: return std::u16string(Word(AddedText::notRegularFile, language));
-    case Cause::othersLink: return std::u16string(Word(AddedText::othersLink, language));
-    default: return kTexts[static_cast<int>(cause)].In(language);
+    case Cause::isFolder:
+      return std::u16string(Word(AddedText::isFolder, language));
+    case Cause::notRegularFile:
+      return std::u16string(Word(AddedText::notRegularFile, language));
+    case Cause::othersLink:
+      return std::u16string(Word(AddedText::othersLink, language));
+    default:
+      return kTexts[static_cast<int>(cause)].In(language);
   }
 }
 

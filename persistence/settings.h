@@ -52,7 +52,7 @@ struct Settings {
   std::u16string humidityText;
   std::int32_t memoOn = 1;
   std::u16string memoText;
-  std::int32_t dateMode = 0;  // 0 today's date, 1 typed text
+  std::int32_t dateMode = 0;       // 0 today's date, 1 typed text
   std::int32_t decimalSymbol = 0;  // 0 period, 1 comma
   std::int32_t listSeparator = 0;  // 0 comma, 1 semicolon
   std::u16string memFolder;

@@ -1,7 +1,7 @@
 // Windows: a program inside %ProgramFiles% keeps its settings in
 // %APPDATA%\VORNEK\QM8000; anywhere else, beside the program file.
-#include <windows.h>
 #include <shlwapi.h>
+#include <windows.h>
 
 #include <string>
 

@@ -9,13 +9,13 @@
 #include "base/version.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/configuration_commands.h"
-#include "text/text_id.h"
 #include "catalogue/value_format.h"
 #include "link/identification.h"
 #include "persistence/csv_encoder.h"
 #include "persistence/replace_file.h"
 #include "recording/record_rendering.h"
 #include "recording/time_texts.h"
+#include "text/text_id.h"
 
 namespace {
 
@@ -66,7 +66,6 @@ std::u16string ModelName(int modelIndex) {
   const std::string_view name = kModelNames[static_cast<std::size_t>(modelIndex)];
   return AsciiToUtf16(name);
 }
-
 
 // What every record line needs, looked up once for the whole file.
 struct LineContext {

@@ -29,7 +29,7 @@ struct GraphChannel {
   std::int32_t decimals = 3;  // of the scale labels
   std::u16string unitText;    // shown in brackets on the two-scale tab
   std::int32_t enabled = 1;
-  std::int32_t dirty = 0;     // an extreme changed since the scale was computed
+  std::int32_t dirty = 0;  // an extreme changed since the scale was computed
   bool operator==(const GraphChannel&) const = default;
 };
 

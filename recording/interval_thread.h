@@ -8,9 +8,9 @@
 #include <ctime>
 #include <functional>
 
-#include "window/window.h"
-#include "persistence/date_time.h"
 #include "base/thread_runs.h"
+#include "persistence/date_time.h"
+#include "window/window.h"
 
 namespace app_message {
 inline constexpr int kIntervalTick = 4;  // parameter: the IntervalTick
@@ -26,9 +26,9 @@ struct IntervalTick {
 };
 
 struct IntervalClocks {
-  std::function<std::time_t()> wallSeconds;        // calendar time, whole seconds
-  std::function<std::int64_t()> milliseconds;      // the process clock
-  std::function<CDateTime()> now;                  // local date-time
+  std::function<std::time_t()> wallSeconds;    // calendar time, whole seconds
+  std::function<std::int64_t()> milliseconds;  // the process clock
+  std::function<CDateTime()> now;              // local date-time
   static IntervalClocks System();
 };
 

@@ -5,10 +5,10 @@
 
 #include <vector>
 
-#include "window/controls.h"
-#include "window/window.h"
 #include "recording/record_rendering.h"
 #include "recording/record_store.h"
+#include "window/controls.h"
+#include "window/window.h"
 
 inline constexpr int kRowsPerPage = 1000;
 

@@ -5,9 +5,9 @@
 #include "base/text_helpers.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/reading_decode.h"
-#include "text/text_id.h"
 #include "catalogue/value_format.h"
 #include "recording/time_texts.h"
+#include "text/text_id.h"
 
 std::u16string StoredValueText(const _RECORD_DATA& r, int modelIndex, bool sub, std::u16string_view mark) {
   const Family family = FamilyOf(modelIndex);

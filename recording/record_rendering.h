@@ -6,8 +6,8 @@
 #include <array>
 #include <string>
 
-#include "monitor/record_data.h"
 #include "monitor/reading_text.h"
+#include "monitor/record_data.h"
 #include "persistence/date_time.h"
 #include "persistence/settings.h"
 
@@ -16,8 +16,8 @@ using RowTexts = std::array<std::u16string, 3>;
 
 // What rendering needs besides the record.
 struct RenderContext {
-  int modelIndex;            // recordModel: the family whose tables apply
-  int timeDisplayMode;       // 0 real time, 1 relative to firstRecordTime
+  int modelIndex;       // recordModel: the family whose tables apply
+  int timeDisplayMode;  // 0 real time, 1 relative to firstRecordTime
   CDateTime firstRecordTime;
 };
 

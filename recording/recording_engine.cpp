@@ -6,24 +6,21 @@
 #include <optional>
 #include <string>
 
-#include "catalogue/catalogue.h"
-#include "text/text_id.h"
-#include "link/identification.h"
 #include "base/utf16.h"
+#include "catalogue/catalogue.h"
+#include "link/identification.h"
 #include "recording/record_controls.h"
 #include "recording/record_info_page.h"
 #include "recording/record_rendering.h"
 #include "recording/time_texts.h"
+#include "text/text_id.h"
 
 namespace {
 
 using namespace record_control;
 
 // File menu state: `grey` the save items; `openToo` does the same to Open.
-std::intptr_t FileMenuState(bool grey, bool openToo) {
-  return (grey ? 1 : 0) + (openToo ? app_message::kAlsoOpen : 0);
-}
-
+std::intptr_t FileMenuState(bool grey, bool openToo) { return (grey ? 1 : 0) + (openToo ? app_message::kAlsoOpen : 0); }
 
 }  // namespace
 
@@ -141,9 +138,9 @@ void RecordingEngine::UpdateStatistics(const Publication& reading, const std::u1
   RecordStore& store = env_.store;
   const _RECORD_DATA& record = reading.recordTemplate;
   const int model = CurrentIdentity().modelIndex;
-  const ExtremeValue sample = sub ? ExtremeValue{store.lastTickTime, record.subFunction, record.subCount, record.subRange}
-                                  : ExtremeValue{store.lastTickTime, record.mainFunction, record.mainCount,
-                                                 record.mainRange};
+  const ExtremeValue sample =
+      sub ? ExtremeValue{store.lastTickTime, record.subFunction, record.subCount, record.subRange}
+          : ExtremeValue{store.lastTickTime, record.mainFunction, record.mainCount, record.mainRange};
   using T = _READING_TEXT;
   const std::u16string& value = reading.forRecording.text[sub ? T::kSubValue : T::kMainValue];
   const std::u16string& unit = reading.forRecording.text[sub ? T::kSubUnit : T::kMainUnit];
@@ -478,8 +475,10 @@ void RecordingEngine::ShowOpenedRecording() {
   paging.currentPage = paging.lastPage;
   env_.list.EnablePaging(true);
   env_.list.RefreshPageLabel();
-  if (count == 0) env_.list.DeleteAllRows();
-  else env_.list.ShowPage(paging.currentPage);
+  if (count == 0)
+    env_.list.DeleteAllRows();
+  else
+    env_.list.ShowPage(paging.currentPage);
   env_.graph.plotted = true;
   env_.graphPage.RedrawGraph();
   env_.messages.Post(app_message::kSaveMenu, FileMenuState(false, true));

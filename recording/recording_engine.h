@@ -10,15 +10,15 @@
 #include <string>
 
 #include "base/version.h"
-#include "window/controls.h"
 #include "live/published_reading.h"
 #include "monitor/monitor_snapshot.h"
-#include "window/window.h"
 #include "persistence/settings.h"
 #include "recording/graph.h"
 #include "recording/interval_thread.h"
 #include "recording/record_list_page.h"
 #include "recording/record_store.h"
+#include "window/controls.h"
+#include "window/window.h"
 
 // What the engine asks of the graph page: draw the empty graph after a
 // reset of its scales, or the whole run again.

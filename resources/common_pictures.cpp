@@ -21,8 +21,9 @@ void WarningTriangle(QPainter& p, QPointF centre, qreal size, bool filled, bool 
   const qreal u = size / 20;
   const QPointF c = centre + QPointF(0, size * 0.12);
   if (highVoltage) {
-    p.drawPolygon(QPolygonF({c + QPointF(1.5 * u, -6.5 * u), c + QPointF(-3.5 * u, 1 * u), c + QPointF(-0.2 * u, 1 * u),
-                             c + QPointF(-1.5 * u, 6.5 * u), c + QPointF(3.5 * u, -1 * u), c + QPointF(0.2 * u, -1 * u)}));
+    p.drawPolygon(
+        QPolygonF({c + QPointF(1.5 * u, -6.5 * u), c + QPointF(-3.5 * u, 1 * u), c + QPointF(-0.2 * u, 1 * u),
+                   c + QPointF(-1.5 * u, 6.5 * u), c + QPointF(3.5 * u, -1 * u), c + QPointF(0.2 * u, -1 * u)}));
   } else {
     p.drawRoundedRect(QRectF(c.x() - 1.1 * u, c.y() - 6 * u, 2.2 * u, 8 * u), u, u);
     p.drawEllipse(c + QPointF(0, 4.8 * u), 1.3 * u, 1.3 * u);
@@ -57,8 +58,9 @@ QImage LeadWarning(bool voltage, bool phaseA) {
     lines = phaseA ? QStringList{"Voltage function, but the", "red lead is in a current", "terminal (A / mA)."}
                    : QStringList{"Move the red lead", "to the V terminal", "before measuring voltage."};
   } else {
-    lines = phaseA ? QStringList{"A test lead is in a current", "terminal (A / mA), but the", "function is not current."}
-                   : QStringList{"Choose a current function,", "or move the red lead", "to the V terminal."};
+    lines = phaseA
+                ? QStringList{"A test lead is in a current", "terminal (A / mA), but the", "function is not current."}
+                : QStringList{"Choose a current function,", "or move the red lead", "to the V terminal."};
   }
   TextLines(p, QRectF(98, 38, kDiagramWidth - 106, 82), lines, 14, kInk);
   const JackLayout jacks = JacksOf(Family::RV732X);
@@ -112,7 +114,8 @@ void MeterFront(QPainter& p, const QRectF& r, Family family) {
   const qreal keyWidth = (lcd.width() - (keys - 1) * 4) / keys;
   p.setPen(Qt::NoPen);
   p.setBrush(QColor(0x90, 0x9a, 0xa4));
-  for (int i = 0; i < keys; ++i) p.drawRoundedRect(QRectF(lcd.left() + i * (keyWidth + 4), lcd.bottom() + 6, keyWidth, 8), 2, 2);
+  for (int i = 0; i < keys; ++i)
+    p.drawRoundedRect(QRectF(lcd.left() + i * (keyWidth + 4), lcd.bottom() + 6, keyWidth, 8), 2, 2);
   const qreal keysBottom = lcd.bottom() + 14;
   // Terminals along the bottom, the family name above them, the rotary
   // switch in the room left between the keys and the name.
@@ -146,7 +149,8 @@ void Laptop(QPainter& p, const QRectF& screen) {
   p.setBrush(QColor(0x90, 0xa4, 0xae));
   p.setPen(QPen(kSensor, 1.5));
   p.drawPolygon(QPolygonF({QPointF(screen.left() - 4, screen.bottom()), QPointF(screen.right() + 4, screen.bottom()),
-                           QPointF(screen.right() + 12, screen.bottom() + 10), QPointF(screen.left() - 12, screen.bottom() + 10)}));
+                           QPointF(screen.right() + 12, screen.bottom() + 10),
+                           QPointF(screen.left() - 12, screen.bottom() + 10)}));
 }
 
 // A USB-A plug whose tip points right, ending at `tip`.
@@ -239,8 +243,8 @@ QImage CheckCable(bool phaseA) {
   p.setPen(phaseA ? kIconText : kCaution.darker(120));
   p.setFont(MakeFont(24, true));
   p.drawText(QRectF(badge.x() - 17, badge.y() - 17, 34, 34), Qt::AlignCenter, "?");
-  TextLines(p, QRectF(18, 134, kDiagramWidth - 36, 52), {"No USB adapter found.", "Plug the meter's cable into this PC."},
-            14, kInk);
+  TextLines(p, QRectF(18, 134, kDiagramWidth - 36, 52),
+            {"No USB adapter found.", "Plug the meter's cable into this PC."}, 14, kInk);
   return image;
 }
 

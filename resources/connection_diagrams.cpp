@@ -14,7 +14,18 @@
 
 namespace {
 
-enum class Shape { Source, Resistor, Continuity, Diode, Capacitor, Thermocouple, Clamp, CurrentLoop, LoopTransmitter, NonContact };
+enum class Shape {
+  Source,
+  Resistor,
+  Continuity,
+  Diode,
+  Capacitor,
+  Thermocouple,
+  Clamp,
+  CurrentLoop,
+  LoopTransmitter,
+  NonContact
+};
 
 struct Connection {
   Shape shape;
@@ -137,8 +148,8 @@ void DrawCircuit(QPainter& p, const Connection& c, bool redOnRight) {
       ContactWires(p, kCentreX - 10, kCentreX + 10);
       p.setPen(QPen(kWire, 1.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
       p.setBrush(kWire);
-      p.drawPolygon(QPolygonF({centre + QPointF(-toward * 10, -9), centre + QPointF(-toward * 10, 9),
-                               centre + QPointF(toward * 7, 0)}));
+      p.drawPolygon(QPolygonF(
+          {centre + QPointF(-toward * 10, -9), centre + QPointF(-toward * 10, 9), centre + QPointF(toward * 7, 0)}));
       p.setPen(QPen(kWire, 3, Qt::SolidLine, Qt::FlatCap));
       p.drawLine(centre + QPointF(toward * 9, -10), centre + QPointF(toward * 9, 10));
       break;
@@ -155,8 +166,8 @@ void DrawCircuit(QPainter& p, const Connection& c, bool redOnRight) {
 void DrawCurrentLoop(QPainter& p, const Connection& c, bool redOnRight) {
   const qreal top = 44;
   WirePen(p);
-  p.drawPolyline(QPolygonF({QPointF(kLeftX, kContactY), QPointF(kLeftX, top), QPointF(kRightX, top),
-                            QPointF(kRightX, kContactY)}));
+  p.drawPolyline(QPolygonF(
+      {QPointF(kLeftX, kContactY), QPointF(kLeftX, top), QPointF(kRightX, top), QPointF(kRightX, kContactY)}));
   Dot(p, QPointF(kLeftX, kContactY));
   Dot(p, QPointF(kRightX, kContactY));
   // The source's positive side drives current into the red lead.

@@ -3,8 +3,7 @@
 #include <QPainterPath>
 #include <QPolygonF>
 
-void TitleBand(QPainter& p, const QString& english, const QString& japanese, const QColor& band,
-               const QColor& ink) {
+void TitleBand(QPainter& p, const QString& english, const QString& japanese, const QColor& band, const QColor& ink) {
   p.fillRect(QRectF(0, 0, kDiagramWidth, kBandHeight), band);
   const bool both = !japanese.isEmpty() && japanese != english;
   const qreal room = kDiagramWidth - 16;
@@ -123,8 +122,8 @@ void Tag(QPainter& p, QPointF centre, const QString& text, int pixels) {
 
 void SineWave(QPainter& p, QPointF centre, qreal halfWidth, qreal amplitude) {
   QPainterPath path(centre - QPointF(halfWidth, 0));
-  path.cubicTo(centre + QPointF(-halfWidth * 0.6, -amplitude * 1.3), centre + QPointF(-halfWidth * 0.4, -amplitude * 1.3),
-               centre);
+  path.cubicTo(centre + QPointF(-halfWidth * 0.6, -amplitude * 1.3),
+               centre + QPointF(-halfWidth * 0.4, -amplitude * 1.3), centre);
   path.cubicTo(centre + QPointF(halfWidth * 0.4, amplitude * 1.3), centre + QPointF(halfWidth * 0.6, amplitude * 1.3),
                centre + QPointF(halfWidth, 0));
   p.drawPath(path);

@@ -305,8 +305,8 @@ int main(int argc, char** argv) {
   }
 
   QPdfWriter writer(output);
-  writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, kMarginsMm,
-                                   QPageLayout::Millimeter));
+  writer.setPageLayout(
+      QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, kMarginsMm, QPageLayout::Millimeter));
   writer.setResolution(600);
   writer.setCreator(QStringLiteral("Quorvia for RV7300s manual_renderer"));
 

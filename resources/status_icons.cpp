@@ -86,6 +86,7 @@ void WriteStatusIcons(Output& out) {
     }
   }
   constexpr int kBatteryWidth = 36;
-  for (int bars = 0; bars <= 3; ++bars) out.Write(BatteryIcon(kBatteryWidth, bars, false), QString("common/st_batt%1").arg(bars));
+  for (int bars = 0; bars <= 3; ++bars)
+    out.Write(BatteryIcon(kBatteryWidth, bars, false), QString("common/st_batt%1").arg(bars));
   out.Write(BatteryIcon(kBatteryWidth, 3, true), "common/st_batt3_off");
 }

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <charconv>
 
-#include "settings/settings_controls.h"
-#include "text/ui_text.h"
+#include "base/text_helpers.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/catalogue_tables.h"
-#include "base/text_helpers.h"
+#include "settings/settings_controls.h"
+#include "text/ui_text.h"
 
 namespace {
 
@@ -33,15 +33,13 @@ struct TextBox {
   std::u16string Settings::*field;
   std::int32_t Settings::*on;
 };
-constexpr TextBox kTextBoxes[] = {
-    {kCompany, kCompanyOn, 256, &Settings::companyText, &Settings::companyOn},
-    {kTitle, kTitleOn, 256, &Settings::titleText, &Settings::titleOn},
-    {kOperator, kOperatorOn, 256, &Settings::operatorText, &Settings::operatorOn},
-    {kDate, 0, 64, &Settings::dateText, nullptr},
-    {kTemperature, 0, 32, &Settings::temperatureText, nullptr},
-    {kHumidity, 0, 32, &Settings::humidityText, nullptr},
-    {kMemo, kMemoOn, 512, &Settings::memoText, &Settings::memoOn}};
-
+constexpr TextBox kTextBoxes[] = {{kCompany, kCompanyOn, 256, &Settings::companyText, &Settings::companyOn},
+                                  {kTitle, kTitleOn, 256, &Settings::titleText, &Settings::titleOn},
+                                  {kOperator, kOperatorOn, 256, &Settings::operatorText, &Settings::operatorOn},
+                                  {kDate, 0, 64, &Settings::dateText, nullptr},
+                                  {kTemperature, 0, 32, &Settings::temperatureText, nullptr},
+                                  {kHumidity, 0, 32, &Settings::humidityText, nullptr},
+                                  {kMemo, kMemoOn, 512, &Settings::memoText, &Settings::memoOn}};
 
 // The number in a box as the system's integer check reads it: an optional
 // sign and digits, blanks around them allowed.
@@ -64,9 +62,7 @@ std::optional<long long> IntegerIn(std::u16string_view text) {
 }
 
 // The system's standard texts of the checks; English where the interface is.
-std::u16string NotAnInteger(int language) {
-  return language == 0 ? u"整数を入力してください。" : u"Enter an integer.";
-}
+std::u16string NotAnInteger(int language) { return language == 0 ? u"整数を入力してください。" : u"Enter an integer."; }
 std::u16string OutOfRange(int language, int low, int high) {
   return language == 0 ? NumberText(low) + u" から " + NumberText(high) + u" までの整数を入力してください。"
                        : u"Enter an integer between " + NumberText(low) + u" and " + NumberText(high) + u".";
@@ -76,16 +72,30 @@ std::u16string TooLong(int language, int limit) {
                        : u"Enter no more than " + NumberText(limit) + u" characters.";
 }
 
-
 // What Cancel puts back: every value the pages edit.
 template <typename Visit>
 void ForEachEditedSetting(Visit visit) {
-  for (auto member : {&Settings::autoConnect, &Settings::baudIndex, &Settings::intervalMode, &Settings::totalMode,
-                      &Settings::fastIntervalIndex, &Settings::timeDisplayMode, &Settings::intervalHours,
-                      &Settings::intervalMinutes, &Settings::intervalSeconds, &Settings::dataCount,
-                      &Settings::recordHours, &Settings::recordMinutes, &Settings::recordSeconds,
-                      &Settings::companyOn, &Settings::titleOn, &Settings::operatorOn, &Settings::dateOn,
-                      &Settings::tempHumidOn, &Settings::memoOn, &Settings::dateMode, &Settings::decimalSymbol,
+  for (auto member : {&Settings::autoConnect,
+                      &Settings::baudIndex,
+                      &Settings::intervalMode,
+                      &Settings::totalMode,
+                      &Settings::fastIntervalIndex,
+                      &Settings::timeDisplayMode,
+                      &Settings::intervalHours,
+                      &Settings::intervalMinutes,
+                      &Settings::intervalSeconds,
+                      &Settings::dataCount,
+                      &Settings::recordHours,
+                      &Settings::recordMinutes,
+                      &Settings::recordSeconds,
+                      &Settings::companyOn,
+                      &Settings::titleOn,
+                      &Settings::operatorOn,
+                      &Settings::dateOn,
+                      &Settings::tempHumidOn,
+                      &Settings::memoOn,
+                      &Settings::dateMode,
+                      &Settings::decimalSymbol,
                       &Settings::listSeparator}) {
     visit(member);
   }
@@ -100,21 +110,37 @@ void ForEachEditedSetting(Visit visit) {
 void SettingsDialog::Relabel(int language) {
   language_ = language;
   auto word = [language](TextId text) { return Word(text, language); };
-  const std::pair<int, TextId> texts[] = {
-      {kAutoConnect, TextId::automaticConnection}, {kMeterGroup, TextId::meterChoice},
-      {kPortLabel, TextId::comPortLabel}, {kSpeedLabel, TextId::baudRateLabel},
-      {kContinuityLabel, TextId::continuityThresholdLabel}, {kDiodeLabel, TextId::diodeThresholdLabel},
-      {kDbmLabel, TextId::dbmImpedanceLabel}, {kPassbandLabel, TextId::filterPassbandLabel},
-      {kIntervalGroup, TextId::timeInterval}, {kNormal, TextId::normalInterval}, {kFast, TextId::fastInterval},
-      {kTotalGroup, TextId::totalGroup}, {kDataCountTotal, TextId::bufferSizeLabel},
-      {kRecordTimeTotal, TextId::recordTimeLabel}, {kTimeDisplayLabel, TextId::timeDisplayModeLabel},
-      {kCompanyOn, TextId::companyOn}, {kTitleOn, TextId::titleOn}, {kOperatorOn, TextId::operatorOn},
-      {kDateOn, TextId::dateOn}, {kDateAuto, TextId::dateAuto}, {kDateText, TextId::dateText},
-      {kTempHumidOn, TextId::tempHumidOn}, {kMemoOn, TextId::memoOn}, {kCsvGroup, TextId::csvSaveSetting},
-      {kDecimalGroup, TextId::decimalSymbol}, {kSeparatorGroup, TextId::listSeparator},
-      {kDecimalPeriod, TextId::periodChoice}, {kDecimalComma, TextId::commaChoice},
-      {kSeparatorComma, TextId::commaChoice}, {kSeparatorSemicolon, TextId::semicolonChoice},
-      {kCancel, TextId::cancel}};
+  const std::pair<int, TextId> texts[] = {{kAutoConnect, TextId::automaticConnection},
+                                          {kMeterGroup, TextId::meterChoice},
+                                          {kPortLabel, TextId::comPortLabel},
+                                          {kSpeedLabel, TextId::baudRateLabel},
+                                          {kContinuityLabel, TextId::continuityThresholdLabel},
+                                          {kDiodeLabel, TextId::diodeThresholdLabel},
+                                          {kDbmLabel, TextId::dbmImpedanceLabel},
+                                          {kPassbandLabel, TextId::filterPassbandLabel},
+                                          {kIntervalGroup, TextId::timeInterval},
+                                          {kNormal, TextId::normalInterval},
+                                          {kFast, TextId::fastInterval},
+                                          {kTotalGroup, TextId::totalGroup},
+                                          {kDataCountTotal, TextId::bufferSizeLabel},
+                                          {kRecordTimeTotal, TextId::recordTimeLabel},
+                                          {kTimeDisplayLabel, TextId::timeDisplayModeLabel},
+                                          {kCompanyOn, TextId::companyOn},
+                                          {kTitleOn, TextId::titleOn},
+                                          {kOperatorOn, TextId::operatorOn},
+                                          {kDateOn, TextId::dateOn},
+                                          {kDateAuto, TextId::dateAuto},
+                                          {kDateText, TextId::dateText},
+                                          {kTempHumidOn, TextId::tempHumidOn},
+                                          {kMemoOn, TextId::memoOn},
+                                          {kCsvGroup, TextId::csvSaveSetting},
+                                          {kDecimalGroup, TextId::decimalSymbol},
+                                          {kSeparatorGroup, TextId::listSeparator},
+                                          {kDecimalPeriod, TextId::periodChoice},
+                                          {kDecimalComma, TextId::commaChoice},
+                                          {kSeparatorComma, TextId::commaChoice},
+                                          {kSeparatorSemicolon, TextId::semicolonChoice},
+                                          {kCancel, TextId::cancel}};
   for (const auto& [id, text] : texts) controls_.SetText(id, word(text));
   controls_.SetText(kRv736xGroup, u"RV7361, RV7362");
   controls_.SetText(kOtherModelsGroup, u"RV7321, RV7322, RV7323, RV7324, RV7325, RV7326, RV7341");
@@ -214,8 +240,8 @@ void SettingsDialog::EnableIntervalEdits(bool normal) {
 void SettingsDialog::EnableTotalEdits(bool dataCount) {
   controls_.Enable(kDataCount, dataCount);
   controls_.Enable(kDataCountLabel, dataCount);
-  for (const int id : {kRecordHours, kRecordMinutes, kRecordSeconds, kRecordHoursLabel, kRecordMinutesLabel,
-                       kRecordSecondsLabel}) {
+  for (const int id :
+       {kRecordHours, kRecordMinutes, kRecordSeconds, kRecordHoursLabel, kRecordMinutesLabel, kRecordSecondsLabel}) {
     controls_.Enable(id, !dataCount);
   }
 }
@@ -236,9 +262,9 @@ void SettingsDialog::ShowRecordPage(bool recording) {
   controls_.SetCheck(kDataCountTotal, s.totalMode != 1);
   EnableTotalEdits(s.totalMode != 1);
   if (recording) {
-    for (const int id : {kNormal, kIntervalHours, kIntervalMinutes, kIntervalSeconds, kFast, kFastList,
-                         kDataCountTotal, kDataCount, kRecordTimeTotal, kRecordHours, kRecordMinutes,
-                         kRecordSeconds, kTimeDisplayList}) {
+    for (const int id :
+         {kNormal, kIntervalHours, kIntervalMinutes, kIntervalSeconds, kFast, kFastList, kDataCountTotal, kDataCount,
+          kRecordTimeTotal, kRecordHours, kRecordMinutes, kRecordSeconds, kTimeDisplayList}) {
       controls_.Enable(id, false);
     }
   }
@@ -393,13 +419,26 @@ void SettingsDialog::OnSelection(int id) {
   const int selected = controls_.ListSelection(id);
   if (selected < 0) return;
   switch (id) {
-    case kPortList: portChoice_ = selected; break;
-    case kSpeedList: settings_.baudIndex = selected; break;
-    case kContinuityList: meter_.continuity = selected; break;
-    case kDiodeList: meter_.diode = selected; break;
-    case kDbmList: meter_.dbm = selected; break;
-    case kPassbandList: meter_.passband = selected; break;
-    default: break;
+    case kPortList:
+      portChoice_ = selected;
+      break;
+    case kSpeedList:
+      settings_.baudIndex = selected;
+      break;
+    case kContinuityList:
+      meter_.continuity = selected;
+      break;
+    case kDiodeList:
+      meter_.diode = selected;
+      break;
+    case kDbmList:
+      meter_.dbm = selected;
+      break;
+    case kPassbandList:
+      meter_.passband = selected;
+      break;
+    default:
+      break;
   }
 }
 

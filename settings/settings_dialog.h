@@ -9,11 +9,11 @@
 
 #include "base/models.h"
 #include "link/com_list.h"
-#include "window/controls.h"
 #include "live/acquisition.h"
-#include "window/window.h"
 #include "persistence/date_time.h"
 #include "persistence/settings.h"
+#include "window/controls.h"
+#include "window/window.h"
 
 // What opening the dialog needs to know of the program's state.
 struct SettingsOpening {

@@ -25,8 +25,8 @@
 #include <sstream>
 #include <string>
 
-#include "link/commands.h"
 #include "base/decimal.h"
+#include "link/commands.h"
 #include "sim/pty_meter.h"
 
 namespace {
@@ -98,12 +98,10 @@ bool Memory(PtyMeter& meter, std::istringstream& words) {
 // Applies one control line; false when it is not understood.
 bool Control(PtyMeter& meter, const std::string& line) {
   static const std::map<std::string, LineFault> kFaults = {
-      {"none", LineFault::None},           {"noanswer", LineFault::NoAnswer},
-      {"late", LineFault::LateAnswer},     {"cmderr", LineFault::CommandError},
-      {"overlong", LineFault::OverlongLine}, {"garbage", LineFault::Garbage},
-      {"hangup", LineFault::HangUp},       {"short", LineFault::CutShort},
-      {"twice", LineFault::AnswerTwice},    {"lag", LineFault::LagOne},
-      {"nul", LineFault::NulBytes}};
+      {"none", LineFault::None},           {"noanswer", LineFault::NoAnswer},     {"late", LineFault::LateAnswer},
+      {"cmderr", LineFault::CommandError}, {"overlong", LineFault::OverlongLine}, {"garbage", LineFault::Garbage},
+      {"hangup", LineFault::HangUp},       {"short", LineFault::CutShort},        {"twice", LineFault::AnswerTwice},
+      {"lag", LineFault::LagOne},          {"nul", LineFault::NulBytes}};
   std::istringstream words(line);
   std::string verb, name;
   words >> verb;
@@ -201,7 +199,8 @@ int main(int argc, char** argv) {
         }
         pending.append(chunk, static_cast<std::size_t>(count));
         for (std::size_t end; (end = pending.find('\n')) != std::string::npos; pending.erase(0, end + 1)) {
-          if (!Control(meter, pending.substr(0, end))) std::cerr << "unknown control: " << pending.substr(0, end) << '\n';
+          if (!Control(meter, pending.substr(0, end)))
+            std::cerr << "unknown control: " << pending.substr(0, end) << '\n';
         }
       }
     }

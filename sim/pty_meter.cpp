@@ -27,15 +27,24 @@ constexpr std::size_t kLongestCommand = 256;
 
 int SpeedOf(speed_t constant) {
   switch (constant) {
-    case B1200: return 1200;
-    case B2400: return 2400;
-    case B4800: return 4800;
-    case B9600: return 9600;
-    case B19200: return 19200;
-    case B38400: return 38400;
-    case B57600: return 57600;
-    case B115200: return 115200;
-    default: return 0;
+    case B1200:
+      return 1200;
+    case B2400:
+      return 2400;
+    case B4800:
+      return 4800;
+    case B9600:
+      return 9600;
+    case B19200:
+      return 19200;
+    case B38400:
+      return 38400;
+    case B57600:
+      return 57600;
+    case B115200:
+      return 115200;
+    default:
+      return 0;
   }
 }
 
@@ -64,8 +73,7 @@ void Register(int port, const std::string& device) {
 
 }  // namespace
 
-PtyMeter::PtyMeter(VirtualMeter meter, int port, int speed)
-    : meter_(std::move(meter)), port_(port), speed_(speed) {
+PtyMeter::PtyMeter(VirtualMeter meter, int port, int speed) : meter_(std::move(meter)), port_(port), speed_(speed) {
   if (port < 1 || port > 256) throw std::runtime_error("port number must be 1-256");
   Open();
 }

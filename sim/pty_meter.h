@@ -83,7 +83,7 @@ class PtyMeter {
   std::function<void(const HeardCommand&)> listener_;
   std::string devicePath_;
   int master_ = -1;
-  int slave_ = -1;   // held open so the line survives clients coming and going
-  int wake_ = -1;    // eventfd that ends the server thread
+  int slave_ = -1;  // held open so the line survives clients coming and going
+  int wake_ = -1;   // eventfd that ends the server thread
   std::thread server_;
 };

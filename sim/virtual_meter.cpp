@@ -4,10 +4,10 @@
 #include <cmath>
 #include <type_traits>
 
+#include "base/decimal.h"
 #include "base/models.h"
 #include "catalogue/value_format.h"
 #include "link/commands.h"
-#include "base/decimal.h"
 #include "link/identification.h"
 
 namespace {
@@ -36,8 +36,8 @@ constexpr int kDigitPositions[] = {0, 5, 7, 8, kClampMemory, kContinuity, kDiode
 // The meter's set-up (buzzer, power save, clamp memory, current loop,
 // thresholds, dBm impedance, temperature unit) outlives ":FACT:INIT": the
 // program reads it back after connecting.
-constexpr int kSetUpPositions[] = {3, 4, kClampMemory, kCurrentLoop, kContinuity, kDiode, kDbmTens, kDbmUnits,
-                                   kTemperatureUnit};
+constexpr int kSetUpPositions[] = {3,      4,        kClampMemory, kCurrentLoop,    kContinuity,
+                                   kDiode, kDbmTens, kDbmUnits,    kTemperatureUnit};
 
 // After ":FACT:INIT": DC volts on a fixed range, a quarter of it at the input.
 constexpr std::string_view kPowerOnFunction = "DCV";
@@ -120,12 +120,18 @@ int CountOf(std::string_view digits) { return ParseDecimal(digits).value_or(0); 
 double PrefixOf(std::u16string_view unit) {
   if (unit.size() < 2) return 1;
   switch (unit.front()) {
-    case u'n': return 1e-9;
-    case u'u': return 1e-6;
-    case u'm': return 1e-3;
-    case u'k': return 1e3;
-    case u'M': return 1e6;
-    default: return 1;
+    case u'n':
+      return 1e-9;
+    case u'u':
+      return 1e-6;
+    case u'm':
+      return 1e-3;
+    case u'k':
+      return 1e3;
+    case u'M':
+      return 1e6;
+    default:
+      return 1;
   }
 }
 
@@ -450,8 +456,10 @@ std::string VirtualMeter::SubConfiguration() const {
       const int column = FrequencyColumn(count);
       return std::string(kFrequencyToken) + "," + std::string(TablesOf(family_).frequency.tokens[column]);
     }
-    case SubDisplay::separate: return MainConfiguration();
-    case SubDisplay::none: break;
+    case SubDisplay::separate:
+      return MainConfiguration();
+    case SubDisplay::none:
+      break;
   }
   return {};
 }
@@ -470,7 +478,8 @@ std::string VirtualMeter::SubReading() {
       const int shown = std::abs(count) > scale.full ? kOverCount : count;
       return Reading(shown, shown, RangeNumber());
     }
-    case SubDisplay::none: break;
+    case SubDisplay::none:
+      break;
   }
   return {};
 }
@@ -559,9 +568,12 @@ bool VirtualMeter::SetStatus(int position, char value) {
       if (digit == 1) return TakeZero();
       status_[kRel] = '0';
       return true;
-    case kFilter: return SwitchFilter(digit == 1);
-    case kSlow: return SwitchSlow(digit == 1);
-    case kPeak: return SwitchPeak(digit == 1);
+    case kFilter:
+      return SwitchFilter(digit == 1);
+    case kSlow:
+      return SwitchSlow(digit == 1);
+    case kPeak:
+      return SwitchPeak(digit == 1);
     case kAutoRange:
       if (digit == 1 && (!HasAutoColumn(row_) || Has(kPeak) || Has(kRel))) return false;
       SetAutoRange(digit == 1);
@@ -590,7 +602,8 @@ bool VirtualMeter::SetStatus(int position, char value) {
       SetDigit(position, digit);
       return true;
     }
-    case kTemperatureUnit: return SetTemperatureUnit(digit == 1);
+    case kTemperatureUnit:
+      return SetTemperatureUnit(digit == 1);
     default:
       SetDigit(position, digit);
       return true;
@@ -604,21 +617,29 @@ std::string VirtualMeter::SwitchMode(std::string_view command) {
     bool on;
   };
   static constexpr Switch kSwitches[] = {
-      {command::kPeakOff, kPeak, false},     {command::kPeakOn, kPeak, true},
-      {command::kRelOff, kRel, false},       {command::kRelOn, kRel, true},
-      {command::kSlowOff, kSlow, false},     {command::kSlowOn, kSlow, true},
-      {command::kFilterOff, kFilter, false}, {command::kFilterOff100, kFilter, false},
-      {command::kFilterOn, kFilter, true},   {command::kFilterOn100, kFilter, true},
+      {command::kPeakOff, kPeak, false},      {command::kPeakOn, kPeak, true},
+      {command::kRelOff, kRel, false},        {command::kRelOn, kRel, true},
+      {command::kSlowOff, kSlow, false},      {command::kSlowOn, kSlow, true},
+      {command::kFilterOff, kFilter, false},  {command::kFilterOff100, kFilter, false},
+      {command::kFilterOn, kFilter, true},    {command::kFilterOn100, kFilter, true},
       {command::kFilterOn500, kFilter, true},
   };
   for (const Switch& s : kSwitches) {
     if (command != s.command) continue;
     bool done = false;
     switch (s.position) {
-      case kPeak: done = SwitchPeak(s.on); break;
-      case kRel: done = SwitchRel(s.on); break;
-      case kSlow: done = SwitchSlow(s.on); break;
-      case kFilter: done = SwitchFilter(s.on); break;
+      case kPeak:
+        done = SwitchPeak(s.on);
+        break;
+      case kRel:
+        done = SwitchRel(s.on);
+        break;
+      case kSlow:
+        done = SwitchSlow(s.on);
+        break;
+      case kFilter:
+        done = SwitchFilter(s.on);
+        break;
     }
     return Line(done ? kOk : command::kCommandError);
   }
@@ -701,8 +722,7 @@ MeterReply VirtualMeter::Answer(std::string_view command) {
     Reset();
     return {Line(kOk)};
   }
-  if (command == command::kLocalLockout || command == command::kBacklightOff ||
-      command == command::kGoToLocal) {
+  if (command == command::kLocalLockout || command == command::kBacklightOff || command == command::kGoToLocal) {
     return {Line(kOk)};
   }
   if (command == command::kStatus) return {Line(status_)};

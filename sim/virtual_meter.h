@@ -13,12 +13,12 @@
 #include "catalogue/catalogue.h"
 
 struct MeterReply {
-  std::string bytes;                      // what goes on the line, CR LF included
-  std::chrono::milliseconds delay{0};     // how long the meter takes first
+  std::string bytes;                   // what goes on the line, CR LF included
+  std::chrono::milliseconds delay{0};  // how long the meter takes first
 };
 
 struct VirtualMeterSetup {
-  std::string model = "RV7361";   // any text; a real model name identifies
+  std::string model = "RV7361";  // any text; a real model name identifies
   std::string serialNumber = "00000001";
   std::string firmware = "1.04";  // "X.YZ"
 };
@@ -83,8 +83,8 @@ class VirtualMeter {
     double reach = 0;
   };
   struct Sample {
-    int count = 0;       // the absolute count, or a marker count
-    bool marker = false; // over range, blank or OPEN
+    int count = 0;        // the absolute count, or a marker count
+    bool marker = false;  // over range, blank or OPEN
   };
 
   enum class SubDisplay { none, frequency, separate };
@@ -140,12 +140,12 @@ class VirtualMeter {
   std::string status_;
   int battery_ = 3;
 
-  double input_ = 0;    // in the row's base unit
+  double input_ = 0;  // in the row's base unit
   bool openInput_ = false;
   bool acInput_ = false;
   double frequency_ = 50;
   unsigned noise_ = 1;
-  double phase_ = 0;    // of the slow wander of the value
+  double phase_ = 0;  // of the slow wander of the value
 
   int relReference_ = 0;   // count at the moment REL was switched on
   bool peakHeld_ = false;  // a reading has been taken since peak hold began

@@ -6,7 +6,10 @@
 
 // The interface's texts in both languages, by their number in the table.
 // Views into static storage: they stay valid for the whole run.
-struct UiText { std::u16string_view japanese; std::u16string_view english; };
+struct UiText {
+  std::u16string_view japanese;
+  std::u16string_view english;
+};
 inline constexpr int kUiTextCount = 189;
 // Every entry has its name, and no name is left without an entry.
 static_assert(static_cast<int>(TextId::bufferOver) + 1 == kUiTextCount);

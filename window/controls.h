@@ -8,14 +8,14 @@
 #include <string_view>
 
 namespace control {
-inline constexpr int kMainLabel = 1002;    // "Main:" and its suffixes
+inline constexpr int kMainLabel = 1002;  // "Main:" and its suffixes
 inline constexpr int kMainValue = 1004;
 inline constexpr int kSubValue = 1005;
 inline constexpr int kMonitorButton = 1006;
 inline constexpr int kSubLabel = 1007;
 inline constexpr int kModelName = 1008;
 inline constexpr int kFirmwareVersion = 1009;
-inline constexpr int kMainConfig = 1010;   // configuration text of the main display
+inline constexpr int kMainConfig = 1010;  // configuration text of the main display
 inline constexpr int kSubConfig = 1011;
 inline constexpr int kModeList = 1012;
 inline constexpr int kRangeList = 1013;

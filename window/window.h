@@ -9,9 +9,9 @@
 namespace app_message {
 inline constexpr int kFirst = 0x8000;
 inline constexpr int Value(int n) { return kFirst + n; }
-inline constexpr int kMemoryMenu = 9;          // parameter 1 greys the item, 0 enables it
-inline constexpr int kSaveMenu = 10;           // likewise for the save items, and
-inline constexpr int kAlsoOpen = 2;            // added to it: for Open as well
+inline constexpr int kMemoryMenu = 9;           // parameter 1 greys the item, 0 enables it
+inline constexpr int kSaveMenu = 10;            // likewise for the save items, and
+inline constexpr int kAlsoOpen = 2;             // added to it: for Open as well
 inline constexpr int kCommunicationError = 12;  // parameter 0: not sent, 1: no usable reply
 inline constexpr int kBufferOver = 14;
 }  // namespace app_message

@@ -111,9 +111,8 @@ TEST_F(ConfigurationTest, AutoRangeInPeakHoldSelectsTheReportedRange) {
     int column;
   };
   const Case cases[] = {
-      {kRv7361, "DCV", "60", u"60V", 1},   {kRv7362, "ACV", "600", u"1500V", 2},
-      {kRv7341, "DCV", "600", u"1000V", 1}, {kRv7341, "ACA", "10", u"15A", 2},
-      {kRv7361, "DCmA", "600m", u"1200mA", 1},
+      {kRv7361, "DCV", "60", u"60V", 1}, {kRv7362, "ACV", "600", u"1500V", 2},    {kRv7341, "DCV", "600", u"1000V", 1},
+      {kRv7341, "ACA", "10", u"15A", 2}, {kRv7361, "DCmA", "600m", u"1200mA", 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.function) + "," + c.range);
@@ -187,13 +186,13 @@ TEST_F(ConfigurationTest, SubConfiguration) {
   };
   const Case cases[] = {
       {kRv7321, "FREQ", "10k", kQuiet, -1, 2},
-      {kRv7321, "ACV", "6", kQuiet, 7, 7},               // RV732X understands only FREQ
+      {kRv7321, "ACV", "6", kQuiet, 7, 7},  // RV732X understands only FREQ
       {kRv7361, "FREQ", "1000k", kQuiet, -1, 5},
       {kRv7361, "ACV", "60", kQuiet, 0, 4},
       {kRv7361, "ACV", "60", StatusWith({{15, '1'}}), 0, 1},
       {kRv7361, "ACV", "600", StatusWith({{2, '1'}}), 0, 5},  // the FILTER set is not used here
       {kRv7341, "HzV", "100", kQuiet, 4, 1},
-      {kRv7341, "HzV", "1M", kQuiet, 7, 7},              // no such range: both stay
+      {kRv7341, "HzV", "1M", kQuiet, 7, 7},  // no such range: both stay
   };
   for (const Case& c : cases) {
     data_.subFunctionIndex = 7;
@@ -214,11 +213,9 @@ TEST_F(ConfigurationTest, ModeListChoiceRequestsTheChosenRow) {
     int requested;
   };
   const Case cases[] = {
-      {8, 15, 0, 2, true, 17},  // three-member group: current + 2
-      {8, 0, 0, 3, true, 3},
-      {8, 19, 0, 1, true, 0},   // 20 on the RV736X becomes 0
-      {6, 14, 2, 0, true, 12},
-      {0, 5, 0, 0, false, 5},   // RV732X: one entry, no request
+      {8, 15, 0, 2, true, 17},                          // three-member group: current + 2
+      {8, 0, 0, 3, true, 3},   {8, 19, 0, 1, true, 0},  // 20 on the RV736X becomes 0
+      {6, 14, 2, 0, true, 12}, {0, 5, 0, 0, false, 5},  // RV732X: one entry, no request
   };
   for (const Case& c : cases) {
     snapshot.Data().modeRequest = 0;

@@ -15,8 +15,8 @@ TEST(DecimalMark, PatternAndNumberForms) {
     std::u16string text;
   };
   const Case cases[] = {
-      {"5", 3, u"0.005"},     {"-12", 3, u"-0.012"}, {"-1234", 3, u"-1.234"}, {"1234", 3, u"1.234"},
-      {"0", 1, u"0.0"},       {"123", 3, u"0.123"},  {"-5", 3, u"-0.005"},    {"60000", 4, u"6.0000"},
+      {"5", 3, u"0.005"}, {"-12", 3, u"-0.012"}, {"-1234", 3, u"-1.234"}, {"1234", 3, u"1.234"},
+      {"0", 1, u"0.0"},   {"123", 3, u"0.123"},  {"-5", 3, u"-0.005"},    {"60000", 4, u"6.0000"},
   };
   for (const Case& c : cases) {
     const std::u16string text(c.digits, c.digits + std::char_traits<char>::length(c.digits));
@@ -44,9 +44,11 @@ TEST(StoredValueFormatter, Cases) {
       {"over on 1000 V", {kRv7321, "1000000", 0, u".", 0, 4, 0, 0, false}, u"1000"},
       {"open", {kRv7321, "3000000", 3, u".", 5, 1, 0, 0, false}, u"OPEN"},
       {"open by flag", {kRv7321, "12", 3, u".", 5, 1, 0, kMainOpen, false}, u"OPEN"},
-      {"REL with only the sub over bit: a number", {kRv7321, "-12", 3, u".", 1, 2, 0, kRel | kSubOver, false},
+      {"REL with only the sub over bit: a number",
+       {kRv7321, "-12", 3, u".", 1, 2, 0, kRel | kSubOver, false},
        u"-0.012"},
-      {"REL and the main over bit: the pattern", {kRv7321, "-12", 3, u".", 1, 2, 0, kRel | kMainOver, false},
+      {"REL and the main over bit: the pattern",
+       {kRv7321, "-12", 3, u".", 1, 2, 0, kRel | kMainOver, false},
        u"-6.000"},
       {"over bit without REL: a number", {kRv7321, "12", 3, u".", 1, 2, 0, kMainOver, false}, u"0.012"},
       {"sub blank bit", {kRv7361, "12", 2, u".", 4, 3, 0, kSubBlank, true}, u"---.--"},

@@ -123,7 +123,7 @@ TEST_F(CalcTest, WritesRowsThatReadBackAsExcelWouldShowThem) {
   ASSERT_TRUE(calc_->CellValue({4, 3}));
   EXPECT_NEAR(*calc_->CellValue({4, 3}), (12 * 3600 + 34 * 60 + 56) / 86400.0, 1e-9);
   EXPECT_EQ(calc_->CellValue({6, 4}), -0.0012);
-  EXPECT_FALSE(calc_->CellValue({9, 5}));  // "=1+1" stays a text
+  EXPECT_FALSE(calc_->CellValue({9, 5}));   // "=1+1" stays a text
   EXPECT_EQ(calc_->CellText({2, 6}), u"");  // nothing below
 
   EXPECT_EQ(calc_->ColumnWidth(2), counterWidth);
@@ -198,8 +198,8 @@ TEST(CalcWidth, ExcelCharactersToHundredthsOfMillimetres) {
     int hundredths;
   };
   const Case cases[] = {
-      {u"8", 1826}, {u"8.38", 1905}, {u"10", 2249}, {u"0", 132},
-      {u"", -1},    {u"8,38", -1},   {u"abc", -1},  {u"-1", -1}, {u"1e3", -1},
+      {u"8", 1826},  {u"8.38", 1905}, {u"10", 2249}, {u"0", 132},  {u"", -1},
+      {u"8,38", -1}, {u"abc", -1},    {u"-1", -1},   {u"1e3", -1},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ExcelWidthToCalc(c.width), c.hundredths) << std::string(c.width.begin(), c.width.end());

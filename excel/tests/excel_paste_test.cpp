@@ -5,12 +5,12 @@
 
 #include <atomic>
 
-#include "text/ui_text.h"
 #include "excel/excel_controls.h"
 #include "excel/excel_paste.h"
 #include "excel/memory_sheet.h"
-#include "window/headless_controls.h"
 #include "live/headless_window.h"
+#include "text/ui_text.h"
+#include "window/headless_controls.h"
 
 using namespace std::chrono_literals;
 
@@ -57,16 +57,24 @@ class ExcelPasteTest : public testing::Test {
   bool connected_ = true;
   std::atomic<std::time_t> seconds_{1000};
   MemorySheet* sheet_ = nullptr;
-  ExcelPaste paste_{{controls_, window_, main_, main_, settings_, published_,
+  ExcelPaste paste_{{controls_,
+                     window_,
+                     main_,
+                     main_,
+                     settings_,
+                     published_,
                      [this] {
                        auto sheet = std::make_unique<MemorySheet>();
                        sheet->active = {3, 5};
                        sheet_ = sheet.get();
                        return sheet;
                      },
-                     [this] { return connected_; }, [] { return false; },
+                     [this] { return connected_; },
+                     [] { return false; },
                      {[this] { return seconds_.load(); }, [] { return std::int64_t{0}; },
-                      [this] { return CDateTime::FromCalendar({2026, 12, 10, 9, 0, 0}); }}}};
+                      [this] {
+                        return CDateTime::FromCalendar({2026, 12, 10, 9, 0, 0});
+                      }}}};
 };
 
 TEST_F(ExcelPasteTest, ReturnWritesARowOfElevenCellsAndMovesDown) {
@@ -76,8 +84,8 @@ TEST_F(ExcelPasteTest, ReturnWritesARowOfElevenCellsAndMovesDown) {
   EXPECT_EQ(PostedToMain(app_message::kReturnTakeIn).size(), 1u);
   paste_.TakeInNow();
   paste_.TakeInNow();
-  EXPECT_EQ(sheet_->Row(5, 3), (std::vector<std::u16string>{u"1", u"2026/12/10", u"09:00:00", u"DCV", u"1.2345",
-                                                              u"V", u"", u"Frequency", u"50.00", u"Hz", u"OVER"}));
+  EXPECT_EQ(sheet_->Row(5, 3), (std::vector<std::u16string>{u"1", u"2026/12/10", u"09:00:00", u"DCV", u"1.2345", u"V",
+                                                            u"", u"Frequency", u"50.00", u"Hz", u"OVER"}));
   EXPECT_EQ(sheet_->Cell(3, 6), u"2");
   EXPECT_EQ(sheet_->active, (SheetCell{3, 7}));
   EXPECT_FALSE(sheet_->ColumnWidth(3)) << "the counter's column keeps its width";
@@ -184,8 +192,8 @@ TEST_F(ExcelPasteTest, AProgramNotFoundOrClosedIsSaid) {
   EXPECT_TRUE(controls_.IsEnabled(kOpen));
   EXPECT_FALSE(controls_.IsEnabled(kByReturn));
 
-  ExcelPaste none{{controls_, window_, main_, main_, settings_, published_, [] { return nullptr; },
-                   [] { return true; }, [] { return false; }}};
+  ExcelPaste none{{controls_, window_, main_, main_, settings_, published_, [] { return nullptr; }, [] { return true; },
+                   [] { return false; }}};
   none.Create(1);
   none.Attach(u"");
   EXPECT_FALSE(none.Attached());

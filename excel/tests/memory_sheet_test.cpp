@@ -10,10 +10,9 @@ TEST(ExcelLimits, ByVersion) {
     SheetCell limits;
   };
   const Case cases[] = {
-      {u"5.0", {246, 65536}},       {u"7.0", {246, 65536}},     {u"8.0", {246, 65536}},
-      {u"9.0", {246, 65536}},       {u"10.0", {246, 65536}},    {u"11.0", {246, 65536}},
-      {u"12.0", {16374, 1048576}},  {u"16.0", {16374, 1048576}}, {u"", {16374, 1048576}},
-      {u"11", {16374, 1048576}},    {u"11.0 ", {16374, 1048576}}, {u"1.0", {16374, 1048576}},
+      {u"5.0", {246, 65536}},  {u"7.0", {246, 65536}},    {u"8.0", {246, 65536}},       {u"9.0", {246, 65536}},
+      {u"10.0", {246, 65536}}, {u"11.0", {246, 65536}},   {u"12.0", {16374, 1048576}},  {u"16.0", {16374, 1048576}},
+      {u"", {16374, 1048576}}, {u"11", {16374, 1048576}}, {u"11.0 ", {16374, 1048576}}, {u"1.0", {16374, 1048576}},
   };
   for (const Case& c : cases) {
     const SheetCell limits = ExcelLimits(c.version);
@@ -50,7 +49,7 @@ TEST(MemorySheet, WritesAtTheActiveCellAndMovesLikeASpreadsheet) {
   EXPECT_EQ(sheet.Cell(4, 8), u"x");
   EXPECT_EQ(sheet.Row(7, 3, 3), (std::vector<std::u16string>{u"1", u"2024/05/01", u""}));
   EXPECT_EQ(sheet.Cells().size(), 3u);
-  EXPECT_FALSE(sheet.ColumnWidth(3));  // no width given: left as it was
+  EXPECT_FALSE(sheet.ColumnWidth(3));     // no width given: left as it was
   EXPECT_EQ(sheet.ColumnWidth(4), u"8");  // the last width written wins
   EXPECT_EQ(sheet.ActiveCell(), (SheetCell{4, 8}));
   EXPECT_EQ(sheet.counts.writes, 3);

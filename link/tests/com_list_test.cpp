@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include "base/utf16.h"
 #include "link/com_list.h"
 #include "link/port_names.h"
 #include "link/tests/temp_port_folder.h"
-#include "base/utf16.h"
 
 namespace fs = std::filesystem;
 
@@ -29,12 +29,12 @@ TEST(FriendlyName, PortNumberIsTheDigitsAfterCom) {
 TEST(BuildComList, KeepsPresentEnabledProlificPortsInOrder) {
   const std::vector<DeviceRecord> devices = {
       {u"Ports", true, 0, u"Prolific USB-to-Serial Comm Port (COM12)"},
-      {u"Ports", true, 0, u"USB Serial Port (COM4)"},                           // another maker
+      {u"Ports", true, 0, u"USB Serial Port (COM4)"},  // another maker
       {u"Ports", true, kProblemDisabled, u"Prolific USB-to-Serial Comm Port (COM5)"},
-      {u"Ports", false, 0, u"Prolific USB-to-Serial Comm Port (COM6)"},        // status unreadable
-      {u"Mouse", true, 0, u"Prolific mouse (COM7)"},                            // not a port
+      {u"Ports", false, 0, u"Prolific USB-to-Serial Comm Port (COM6)"},  // status unreadable
+      {u"Mouse", true, 0, u"Prolific mouse (COM7)"},                     // not a port
       {u"Ports", true, 0, u"Prolific without a number"},
-      {u"Ports", true, 10, u"Prolific USB-to-Serial Comm Port (COM3)"},        // other problems pass
+      {u"Ports", true, 10, u"Prolific USB-to-Serial Comm Port (COM3)"},  // other problems pass
   };
   const std::vector<_COM_LIST> expected = {
       {u"Prolific USB-to-Serial Comm Port (COM12)", 12},
@@ -89,9 +89,7 @@ TEST(LinuxDevices, UsbSerialAdaptersBecomeDeviceRecords) {
   EXPECT_EQ(BuildComList(records), expected);
 }
 
-TEST(LinuxDevices, MissingSysfsGivesNoDevices) {
-  EXPECT_TRUE(ListSerialDevices("/nonexistent-sysfs").empty());
-}
+TEST(LinuxDevices, MissingSysfsGivesNoDevices) { EXPECT_TRUE(ListSerialDevices("/nonexistent-sysfs").empty()); }
 
 TEST(VirtualPorts, CharacterDeviceLinksAreListedInPortOrder) {
   TempPortFolder folder;
@@ -99,7 +97,7 @@ TEST(VirtualPorts, CharacterDeviceLinksAreListedInPortOrder) {
   fs::create_symlink("/dev/null", dir / "COM12");
   fs::create_symlink("/dev/null", dir / "COM3");
   fs::create_symlink("/dev/null", dir / "COM256");
-  fs::create_symlink("/dev/null", dir / "COM0");             // not a port number
+  fs::create_symlink("/dev/null", dir / "COM0");  // not a port number
   fs::create_symlink("/dev/null", dir / "COM257");
   fs::create_symlink("/dev/null", dir / "COM04");
   fs::create_symlink("/dev/pts/nonexistent", dir / "COM5");  // its server is gone

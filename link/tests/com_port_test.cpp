@@ -7,8 +7,8 @@
 #include <unistd.h>
 
 #include <atomic>
-#include <functional>
 #include <chrono>
+#include <functional>
 #include <string>
 #include <thread>
 
@@ -76,8 +76,8 @@ struct LineCase {
 TEST_F(ComPortTest, ReadLineFiltersBytesAndKeepsCapacityRule) {
   const LineCase cases[] = {
       {"three letters and CR LF", "abc\r\n", 32, COM_OK, "abc"},
-      {"control bytes dropped, high bytes kept", std::string("a\x01\x00\tb\x1f\x80\xff\x7f\r\n", 11), 32,
-       COM_OK, "ab\x80\xff\x7f"},
+      {"control bytes dropped, high bytes kept", std::string("a\x01\x00\tb\x1f\x80\xff\x7f\r\n", 11), 32, COM_OK,
+       "ab\x80\xff\x7f"},
       {"empty line", "\r\n", 32, COM_OK, ""},
       {"30 characters fit a 32-byte buffer", std::string(30, 'x') + "\n", 32, COM_OK, std::string(30, 'x')},
       {"31 characters overflow it", std::string(31, 'y') + "\n", 32, COM_OVERFLOW, std::string(31, 'y')},
@@ -247,10 +247,10 @@ TEST_F(ComPortTest, AQueryIsAnsweredOnlyByAReplyOfItsShape) {
       {"the previous status comes again before the battery level",
        [](const std::string&, int index) { return index == 0 ? kStatusLine + "3\r\n" : std::string("3\r\n"); },
        ":SYST:BATT?", COM_OK, "3", 2},
-      {"garbage once", [](const std::string&, int index) { return index == 0 ? "#%&?!\r\n" : kStatusLine; },
-       ":STAT?", COM_OK, "000000000000000000000000", 2},
-      {"NUL bytes make an empty line", [](const std::string&, int) { return std::string("\0\0\0\r\n", 5); },
-       ":STAT?", COM_MISMATCH, "", 2},
+      {"garbage once", [](const std::string&, int index) { return index == 0 ? "#%&?!\r\n" : kStatusLine; }, ":STAT?",
+       COM_OK, "000000000000000000000000", 2},
+      {"NUL bytes make an empty line", [](const std::string&, int) { return std::string("\0\0\0\r\n", 5); }, ":STAT?",
+       COM_MISMATCH, "", 2},
       {"a 10 kB line, then the answer",
        [](const std::string&, int index) { return index == 0 ? std::string(10240, 'x') + "\r\n" : "1,2,3\r\n"; },
        ":FETCCNTDISP?", COM_OK, "1,2,3", 2},
@@ -259,10 +259,10 @@ TEST_F(ComPortTest, AQueryIsAnsweredOnlyByAReplyOfItsShape) {
       {"CMD ERR is the sub display's own answer", [](const std::string&, int) { return std::string("CMD ERR\r\n"); },
        ":CONF2?", COM_OK, "CMD ERR", 1},
       {"a reading where the configuration belongs",
-       [](const std::string&, int index) { return index == 0 ? "15000,15000,1\r\n" : "DCV,6\r\n"; }, ":CONF?",
-       COM_OK, "DCV,6", 2},
-      {"a setting takes any line", [](const std::string&, int) { return std::string("whatever\r\n"); },
-       ":SYST:REL 1", COM_OK, "whatever", 1},
+       [](const std::string&, int index) { return index == 0 ? "15000,15000,1\r\n" : "DCV,6\r\n"; }, ":CONF?", COM_OK,
+       "DCV,6", 2},
+      {"a setting takes any line", [](const std::string&, int) { return std::string("whatever\r\n"); }, ":SYST:REL 1",
+       COM_OK, "whatever", 1},
   };
   for (const HostileCase& c : cases) {
     SCOPED_TRACE(c.name);

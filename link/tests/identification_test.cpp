@@ -23,11 +23,11 @@ TEST(IdnReply, SerialNumberAndVersion) {
   };
   const Case cases[] = {
       {"RVTEK,RV7361,12345678, Ver 1.04", "12345678", "1.04"},
-      {"RVTEK,RV7361,12345678,Ver 1.04", "12345678", "1.04"},      // no space: four characters skipped
+      {"RVTEK,RV7361,12345678,Ver 1.04", "12345678", "1.04"},  // no space: four characters skipped
       {"RVTEK,RV7361,12345678,VER:0.83", "12345678", "0.83"},
-      {"RVTEK,RV7361,S,   1.10", "S", "10"},                        // only one space is optional
-      {"RVTEK,RV7361, Ver 1.04", "", "1.04"},                       // two commas: no serial number
-      {"RVTEK,RV7361,SN,, Ver 1.04", "SN", "r 1.04"},              // the skip counts from field 4
+      {"RVTEK,RV7361,S,   1.10", "S", "10"},           // only one space is optional
+      {"RVTEK,RV7361, Ver 1.04", "", "1.04"},          // two commas: no serial number
+      {"RVTEK,RV7361,SN,, Ver 1.04", "SN", "r 1.04"},  // the skip counts from field 4
       {"RVTEK,RV7361,12345678901234567890123456789012345,x Ver 1.04", "1234567890123456789012345678901",  // 31 kept
        "r 1.04"},
       {"RVTEK,RV7361,S, Ver 1.04 build 2026 extra", "S", "1.04 build 202"},  // at most 14 characters
@@ -47,8 +47,8 @@ TEST(Firmware, VersionCheckAppliesToTheRv736xOnly) {
   EXPECT_EQ(FirmwareNumber("1.0"), std::nullopt);
   EXPECT_EQ(FirmwareNumber("x.yz"), std::nullopt);
 
-  const std::pair<const char*, bool> rv736x[] = {
-      {"0.82", false}, {"0.83", true}, {"0.99", true}, {"1.04", true}, {"0.09", false}, {"", false}, {"?", false}};
+  const std::pair<const char*, bool> rv736x[] = {{"0.82", false}, {"0.83", true}, {"0.99", true}, {"1.04", true},
+                                                 {"0.09", false}, {"", false},    {"?", false}};
   for (const int model : {kRv7361, kRv7362}) {
     for (const auto& [version, accepted] : rv736x) EXPECT_EQ(FirmwareSupported(model, version), accepted) << version;
   }
@@ -72,10 +72,8 @@ TEST(Scan, StartsAtTheCurrentPortAndWraps) {
     int result;
   };
   const Case cases[] = {
-      {5, 0, {5, 7, 3}, 1},
-      {5, 3, {5, 7, 3}, 0},
-      {7, 7, {7}, 0},
-      {1000, 0, {3, 5, 7}, 1},  // no current port: from the top
+      {5, 0, {5, 7, 3}, 1}, {5, 3, {5, 7, 3}, 0},
+      {7, 7, {7}, 0},       {1000, 0, {3, 5, 7}, 1},  // no current port: from the top
       {4, 5, {3, 5}, 0},
   };
   for (const Case& c : cases) {
@@ -90,7 +88,9 @@ TEST(Scan, StartsAtTheCurrentPortAndWraps) {
     EXPECT_EQ(result, c.result);
     EXPECT_EQ(probed, c.probed) << "current port " << c.currentPort;
   }
-  EXPECT_EQ(ScanPorts({}, 5, [](int) { return 0; }, [] { return false; }), 1);
+  EXPECT_EQ(ScanPorts(
+                {}, 5, [](int) { return 0; }, [] { return false; }),
+            1);
 }
 
 TEST(Scan, CancelStopsBeforeTheNextPort) {

@@ -15,15 +15,16 @@
 #include "link/tests/temp_port_folder.h"
 #include "live/connection.h"
 #include "live/tests/fake_window.h"
-#include "window/headless_controls.h"
 #include "sim/pty_meter.h"
+#include "window/headless_controls.h"
 
 using namespace std::chrono_literals;
 
 namespace {
 
 constexpr int kPort = 201;
-const std::vector<std::string> kCycle = {":STAT?", ":SYST:BATT?", ":FETCCNTDISP?", ":CONF?", ":FETCCNTDISP2?", ":CONF2?"};
+const std::vector<std::string> kCycle = {":STAT?", ":SYST:BATT?",    ":FETCCNTDISP?",
+                                         ":CONF?", ":FETCCNTDISP2?", ":CONF2?"};
 const std::vector<std::string> kOpening = {":FACT:INIT", ":SYST:LLO", ":SYST:BLIT 0"};
 
 std::vector<std::string> Commands(const PtyMeter& meter) {
@@ -60,9 +61,9 @@ class LiveMonitorTest : public testing::Test {
   }
   void MakeController(bool autoConnect) {
     autoConnect_ = autoConnect;
-    controller_ = std::make_unique<ConnectionController>(ConnectionEnvironment{
-        controls_, window_, window_, window_, window_, snapshot_, lists_, settings_, published_,
-        [this] { return autoConnect_.load(); }, [] { return ScanForMeter(); }});
+    controller_ = std::make_unique<ConnectionController>(
+        ConnectionEnvironment{controls_, window_, window_, window_, window_, snapshot_, lists_, settings_, published_,
+                              [this] { return autoConnect_.load(); }, [] { return ScanForMeter(); }});
   }
   // Connects with the Monitor button and waits for `cycles` full cycles.
   void Connect(const std::string& model, int cycles = 2) {
@@ -131,7 +132,8 @@ TEST_F(LiveMonitorTest, PeakHoldQueriesDependOnTheModel) {
     const char* main;
     const char* sub;
   };
-  const Case cases[] = {{"RV7341", ":CALC:PEAK:MIN?", ":CALC:PEAK:MAX?"}, {"RV7361", ":CALC:PEAK:MAX?", ":CALC:PEAK:MIN?"}};
+  const Case cases[] = {{"RV7341", ":CALC:PEAK:MIN?", ":CALC:PEAK:MAX?"},
+                        {"RV7361", ":CALC:PEAK:MAX?", ":CALC:PEAK:MIN?"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.model);
     Connect(c.model);
@@ -166,9 +168,8 @@ TEST_F(LiveMonitorTest, ARangeChangeSendsOneConfigureAndNoReading) {
   ASSERT_TRUE(OnRangeListSelection(snapshot_, lists_, controls_));
   WaitForCycles(2);
   const std::vector<std::string> heard = HeardSince(from);
-  const auto configure = std::find_if(heard.begin(), heard.end(), [](const std::string& c) {
-    return c.rfind(":CONF ", 0) == 0;
-  });
+  const auto configure =
+      std::find_if(heard.begin(), heard.end(), [](const std::string& c) { return c.rfind(":CONF ", 0) == 0; });
   ASSERT_NE(configure, heard.end());
   EXPECT_EQ(std::count_if(heard.begin(), heard.end(), [](const std::string& c) { return c.rfind(":CONF ", 0) == 0; }),
             1);
@@ -237,7 +238,8 @@ TEST_F(LiveMonitorTest, AMissingReplyEndsTheConnectionWithAMessage) {
   const auto received = window_.Received();
   ASSERT_FALSE(received.empty());
   EXPECT_EQ(received.back(), (std::pair<int, std::intptr_t>{app_message::kCommunicationError, 1}));
-  EXPECT_EQ(window_.Boxes(), std::vector<std::u16string>{u"Communication Error. No response!\n\nThe monitor is stopped."});
+  EXPECT_EQ(window_.Boxes(),
+            std::vector<std::u16string>{u"Communication Error. No response!\n\nThe monitor is stopped."});
   EXPECT_EQ(controls_.Text(control::kMonitorButton), u"Monitor");
   EXPECT_EQ(controls_.Text(control::kMainValue), u"");
 }

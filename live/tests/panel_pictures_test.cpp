@@ -20,11 +20,11 @@ TEST(PanelPictures, StatusIconsOffWhileNotConnected) {
   const std::vector<int> xs = {0, 72, 114, 181, 240, 280, 324};
   ASSERT_EQ(icons.size(), xs.size());
   for (std::size_t i = 0; i < icons.size(); ++i) EXPECT_EQ(icons[i].x, xs[i]);
-  EXPECT_EQ(Paths(icons), (std::vector<std::string>{
-                              "Pictures/common/st_over_off.bmp", "Pictures/common/st_rel_off.bmp",
-                              "Pictures/common/st_filter_off.bmp", "Pictures/common/st_slow_off.bmp",
-                              "Pictures/common/st_buzz_off.bmp", "Pictures/common/st_aps_off.bmp",
-                              "Pictures/common/st_batt3_off.bmp"}));
+  EXPECT_EQ(Paths(icons),
+            (std::vector<std::string>{"Pictures/common/st_over_off.bmp", "Pictures/common/st_rel_off.bmp",
+                                      "Pictures/common/st_filter_off.bmp", "Pictures/common/st_slow_off.bmp",
+                                      "Pictures/common/st_buzz_off.bmp", "Pictures/common/st_aps_off.bmp",
+                                      "Pictures/common/st_batt3_off.bmp"}));
 }
 
 TEST(PanelPictures, StatusIconsWhileConnected) {
@@ -76,13 +76,29 @@ TEST(PanelPictures, DiagramPrecedence) {
       {"lead warning, current", {true, kRv7361, false, false, false}, false, true, 18, "Pictures/common/hc_b.bmp"},
       {"RV7341 LoZV is a voltage", {true, kRv7341, false, false, false}, false, true, 5, "Pictures/common/hv_b.bmp"},
       {"model picture", {true, kRv7361, false, false, false}, false, false, 6, "Pictures/RV7361/RV7361SEPV.bmp"},
-      {"RV7322 row of its own", {true, kRv7322, false, false, false}, false, false, 19,
+      {"RV7322 row of its own",
+       {true, kRv7322, false, false, false},
+       false,
+       false,
+       19,
        "Pictures/RV7322/RV7322DCV.bmp"},
-      {"the RV734X entry has no pictures", {true, kRv734x, false, false, false}, false, false, 1,
+      {"the RV734X entry has no pictures",
+       {true, kRv734x, false, false, false},
+       false,
+       false,
+       1,
        "Pictures/common/white.bmp"},
-      {"waiting for the RV736X", {false, kRv7362, false, true, false}, false, false, 0,
+      {"waiting for the RV736X",
+       {false, kRv7362, false, true, false},
+       false,
+       false,
+       0,
        "Pictures/common/uu_a_RV736X.bmp"},
-      {"waiting for the others", {false, kRv7341, false, false, false}, false, false, 0,
+      {"waiting for the others",
+       {false, kRv7341, false, false, false},
+       false,
+       false,
+       0,
        "Pictures/common/uu_b_RV732X.bmp"},
       {"no adapter", {false, kRv7361, true, true, false}, false, false, 0, "Pictures/common/cf_a.bmp"},
   };

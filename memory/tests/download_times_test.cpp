@@ -25,10 +25,10 @@ TEST(DownloadTimes, ChangeOncePerSecondAndEndAtZero) {
   };
   // 100 memories: the first second passes while memory 10 arrives.
   const Step steps[] = {
-      {1, 0, 0, "", ""},                   // within the first second nothing is known
-      {10, 1, 1, "9 sec", "1 sec"},        // (100 - 10) x 1 / 10
-      {11, 1, 1, "9 sec", "1 sec"},        // the same second: unchanged
-      {40, 8, 9, "12 sec", "9 sec"},       // (100 - 40) x 8 / 40
+      {1, 0, 0, "", ""},              // within the first second nothing is known
+      {10, 1, 1, "9 sec", "1 sec"},   // (100 - 10) x 1 / 10
+      {11, 1, 1, "9 sec", "1 sec"},   // the same second: unchanged
+      {40, 8, 9, "12 sec", "9 sec"},  // (100 - 40) x 8 / 40
       {50, 75, 76, "1 min 15 sec", "1 min 16 sec"},
       {100, 75, 76, "0 sec", "1 min 16 sec"},  // the last memory in the same second
   };

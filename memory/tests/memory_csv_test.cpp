@@ -7,8 +7,8 @@
 #include <string>
 
 #include "base/models.h"
-#include "catalogue/catalogue.h"
 #include "base/utf16.h"
+#include "catalogue/catalogue.h"
 #include "memory/memory_csv.h"
 #include "memory/tests/record_bytes.h"
 
@@ -29,8 +29,7 @@ class MemoryCsv : public testing::Test {
     SetZeroTo20mANaming(false);
     unsetenv("LC_ALL");
   }
-  std::string Line(const RecordFields& fields, int language = kEnglish, int temperatureUnit = 0,
-                   bool comma = false) {
+  std::string Line(const RecordFields& fields, int language = kEnglish, int temperatureUnit = 0, bool comma = false) {
     SetCatalogueLanguage(language);
     const MemoryCsvFormat format{comma ? u';' : u',', comma ? u"," : u".", temperatureUnit};
     return Utf8(MemoryCsvLine(7, MemoryRecord::Decode(RecordBytes(fields)), format));
@@ -130,15 +129,21 @@ TEST_F(MemoryCsv, TemperaturesAreStoredInFahrenheitTenths) {
        {.main = 977, .function = kTemp, .flags = kHolds | kRel, .sub = 777},
        0,
        "7,Temp,11.1,Celsius,,,,,,,REL,,,25.3Celsius"},
-      {"REL rounds half away from zero", {.main = 772, .function = kTemp, .flags = kHolds | kRel, .sub = 777},
+      {"REL rounds half away from zero",
+       {.main = 772, .function = kTemp, .flags = kHolds | kRel, .sub = 777},
        0,
        "7,Temp,-0.3,Celsius,,,,,,,REL,,,25.3Celsius"},
-      {"REL in Fahrenheit", {.main = 977, .function = kTemp, .flags = kHolds | kRel, .sub = 777},
+      {"REL in Fahrenheit",
+       {.main = 977, .function = kTemp, .flags = kHolds | kRel, .sub = 777},
        1,
        "7,Temp,20.0,Fahrenheit,,,,,,,REL,,,77.7Fahrenheit"},
-      {"a marker is never converted", {.main = 1000000, .function = kTemp, .mainStatus = 3}, 0,
+      {"a marker is never converted",
+       {.main = 1000000, .function = kTemp, .mainStatus = 3},
+       0,
        "7,Temp,800.0,Celsius,OVER,,,,,,,,"},
-      {"nor with REL", {.main = 3000000, .function = kTemp, .flags = kHolds | kRel, .sub = 777}, 0,
+      {"nor with REL",
+       {.main = 3000000, .function = kTemp, .flags = kHolds | kRel, .sub = 777},
+       0,
        "7,Temp,OPEN,Celsius,,,,,,,REL,,,25.3Celsius"},
   };
   for (const Case& c : cases) EXPECT_EQ(Line(c.fields, kEnglish, c.unit), c.line) << c.what;
@@ -156,22 +161,30 @@ TEST_F(MemoryCsv, OverBlankAndOpen) {
       {"dBm over: its own over text",
        {.main = 60000, .function = kDbm, .mainStatus = 3, .sub = 50000, .frequencyRange = 1, .setting = 15},
        "7,dBm,---.--,dBm,OVER,Frequency,50.000,Hz,,,,,,Standard Impedance 600Ohm"},
-      {"the current loop likewise", {.main = 4000, .function = kCurrentLoop, .mainStatus = 3},
+      {"the current loop likewise",
+       {.main = 4000, .function = kCurrentLoop, .mainStatus = 3},
        "7,DC 4-20mA,---.--,%,OVER,,,,,,,,"},
-      {"the over count shows full scale", {.main = 1000000, .function = kDcv, .mainStatus = 3, .range = 2},
+      {"the over count shows full scale",
+       {.main = 1000000, .function = kDcv, .mainStatus = 3, .range = 2},
        "7,DCV,6.0000,V,OVER,,,,,,,,"},
-      {"an over status beside a count", {.main = 60001, .function = kDcv, .mainStatus = 3, .range = 2},
+      {"an over status beside a count",
+       {.main = 60001, .function = kDcv, .mainStatus = 3, .range = 2},
        "7,DCV,6.0001,V,OVER,,,,,,,,"},
       {"blank display", {.main = 0, .function = kDcv, .mainStatus = 1, .range = 2}, "7,DCV,-.----,V,,,,,,,,,"},
-      {"open input is no over", {.main = 3000000, .function = kCont, .mainStatus = 3, .setting = 2},
+      {"open input is no over",
+       {.main = 3000000, .function = kCont, .mainStatus = 3, .setting = 2},
        "7,Continuity,OPEN,Ohm,,,,,,,,,,Threshold 100Ohm"},
-      {"sub over", {.main = 5, .function = kAcv, .sub = 1000000, .frequencyRange = 1},
+      {"sub over",
+       {.main = 5, .function = kAcv, .sub = 1000000, .frequencyRange = 1},
        "7,ACV,0.005,mV,,Frequency,--.---,Hz,OVER,,,,"},
-      {"sub over status", {.main = 5, .function = kAcv, .sub = 12, .subStatus = 3, .frequencyRange = 1},
+      {"sub over status",
+       {.main = 5, .function = kAcv, .sub = 12, .subStatus = 3, .frequencyRange = 1},
        "7,ACV,0.005,mV,,Frequency,0.012,Hz,OVER,,,,"},
-      {"sub blank", {.main = 5, .function = kAcv, .sub = 0, .subStatus = 2, .frequencyRange = 1},
+      {"sub blank",
+       {.main = 5, .function = kAcv, .sub = 0, .subStatus = 2, .frequencyRange = 1},
        "7,ACV,0.005,mV,,Frequency,--.---,Hz,,,,,"},
-      {"a sub over count without a sub display", {.main = 5, .function = kDcv, .range = 2, .sub = 1000000},
+      {"a sub over count without a sub display",
+       {.main = 5, .function = kDcv, .range = 2, .sub = 1000000},
        "7,DCV,0.0005,V,,,,,OVER,,,,"},
   };
   for (const Case& c : cases) EXPECT_EQ(Line(c.fields), c.line) << c.what;
@@ -184,12 +197,15 @@ TEST_F(MemoryCsv, FunctionsRangesAndModes) {
     const char* line;
   };
   const Case cases[] = {
-      {"ranges count from the first real one", {.main = 12345, .function = kRes, .range = 2},
+      {"ranges count from the first real one",
+       {.main = 12345, .function = kRes, .range = 2},
        "7,Resistance,1.2345,kOhm,,,,,,,,,"},
       {"CLAMP has no Auto column", {.main = 123, .function = kClamp, .range = 3}, "7,Clamp,12.3,A,,,,,,,,,"},
-      {"ACDCV numbers its ranges two higher", {.main = 12345, .function = kAcdcv, .range = 2, .frequencyRange = 2},
+      {"ACDCV numbers its ranges two higher",
+       {.main = 12345, .function = kAcdcv, .range = 2, .frequencyRange = 2},
        "7,DC+ACV,1.2345,V,,Frequency,0.00,Hz,,,,,"},
-      {"SEPV: DC on the main display, AC on the sub", {.main = 12345, .function = kSepv, .range = 2, .sub = 5000},
+      {"SEPV: DC on the main display, AC on the sub",
+       {.main = 12345, .function = kSepv, .range = 2, .sub = 5000},
        "7,DCV,1.2345,V,,ACV,0.5000,V,,,,,"},
       {"peak hold: both peaks in the PEAK ranges",
        {.main = 1234, .function = kDcv, .range = 2, .hold = 4, .sub = -1234},
@@ -197,7 +213,8 @@ TEST_F(MemoryCsv, FunctionsRangesAndModes) {
       {"peak hold one range down",
        {.main = 1234, .function = kAcdcv, .range = 2, .hold = 4, .sub = 12},
        "7,DC+ACV PEAK max,1.234,V,,DC+ACV PEAK min,0.012,V,,,,,"},
-      {"peak hold of the current rows", {.main = 1234, .function = kDcua, .range = 0, .hold = 4, .sub = 0},
+      {"peak hold of the current rows",
+       {.main = 1234, .function = kDcua, .range = 0, .hold = 4, .sub = 0},
        "7,DCuA PEAK max,123.4,uA,,DCuA PEAK min,0.0,uA,,,,,"},
       {"MAX and the mode flags",
        {.main = 5, .function = kAcv, .flags = kHolds | kFilter | kRel | kSlow, .hold = 1, .frequencyRange = 1},
@@ -207,7 +224,8 @@ TEST_F(MemoryCsv, FunctionsRangesAndModes) {
       {"the 4-20 mA scale", {.main = 1234, .function = kCurrentLoop, .setting = 0}, "7,DC 4-20mA,12.34,%,,,,,,,,,"},
       {"diode threshold", {.main = 512, .function = kDiode, .setting = 3}, "7,Diode,0.512,V,,,,,,,,,,Threshold 1.5V"},
       {"a setting outside its list", {.main = 512, .function = kDiode, .setting = 9}, "7,Diode,0.512,V,,,,,,,,,,9"},
-      {"no sub information for REL outside TEMP", {.main = 5, .function = kDcv, .range = 2, .flags = kHolds | kRel},
+      {"no sub information for REL outside TEMP",
+       {.main = 5, .function = kDcv, .range = 2, .flags = kHolds | kRel},
        "7,DCV,0.0005,V,,,,,,,REL,,"},
   };
   for (const Case& c : cases) EXPECT_EQ(Line(c.fields), c.line) << c.what;
@@ -216,8 +234,7 @@ TEST_F(MemoryCsv, FunctionsRangesAndModes) {
   SetZeroTo20mANaming(true);
   EXPECT_EQ(Line({.main = 1234, .function = kCurrentLoop, .setting = 0}), "7,DC 4-20mA,12.34,%,,,,,,,,,");
   EXPECT_EQ(Line({.main = 12345, .function = kRes, .range = 2}, kJapanese), "7,抵抗,1.2345,kΩ,,,,,,,,,");
-  EXPECT_EQ(Line({.main = 3000000, .function = kCont, .setting = 0}, kJapanese),
-            "7,導通,OPEN,Ω,,,,,,,,,,しきい値 20Ω");
+  EXPECT_EQ(Line({.main = 3000000, .function = kCont, .setting = 0}, kJapanese), "7,導通,OPEN,Ω,,,,,,,,,,しきい値 20Ω");
   EXPECT_EQ(Line({.main = 5, .function = kAcv, .range = 2, .hold = 4}, kJapanese),
             "7,ACV PEAK max,0.005,V,,ACV PEAK min,0.000,V,,,,,");
 }

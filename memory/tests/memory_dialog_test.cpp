@@ -8,16 +8,16 @@
 #include <fstream>
 #include <map>
 
+#include "base/utf16.h"
 #include "catalogue/catalogue.h"
 #include "link/com_port.h"
 #include "link/commands.h"
 #include "link/identification.h"
 #include "link/tests/temp_port_folder.h"
-#include "base/utf16.h"
-#include "memory/memory_dialog.h"
-#include "window/headless_controls.h"
 #include "live/headless_window.h"
+#include "memory/memory_dialog.h"
 #include "sim/pty_meter.h"
+#include "window/headless_controls.h"
 
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
@@ -90,7 +90,9 @@ class MemoryDialogTest : public testing::Test {
     dialog_.OnInitDialog();
     boxes_.clear();
   }
-  bool Ended() { return window_.PumpUntil([&] { return view_.ended != -1 && !dialog_.Download().Running(); }, 30s); }
+  bool Ended() {
+    return window_.PumpUntil([&] { return view_.ended != -1 && !dialog_.Download().Running(); }, 30s);
+  }
   long MemoryCommands() const {
     long count = 0;
     for (const HeardCommand& heard : meter_->Heard()) count += heard.command.starts_with(":MEM:");
@@ -159,8 +161,8 @@ TEST_F(MemoryDialogTest, OkChecksTheDestinationInOrder) {
       {folder, u"", MessageAnswer::yes, "Enter a filename for saving.  ", mc::kFileName},
       {folder, u"a;b", MessageAnswer::yes, forbidden.c_str(), mc::kFileName},
       {u"", u"a;b", MessageAnswer::yes, "Designate a destination folder for saving.  ", 0},
-      {folder, u"existing", MessageAnswer::no,
-       "A file with the designated filename already exists.  \n\nOverwrite?", 0},
+      {folder, u"existing", MessageAnswer::no, "A file with the designated filename already exists.  \n\nOverwrite?",
+       0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.box);
@@ -178,7 +180,8 @@ TEST_F(MemoryDialogTest, OkChecksTheDestinationInOrder) {
     EXPECT_EQ(view_.ended, -1);
     EXPECT_EQ(settings_.memFileName, u"meter") << "a refused destination is not kept";
   }
-  for (const char16_t c : std::u16string(u"\\/:,;*?\"<>|")) EXPECT_TRUE(HasForbiddenCharacter(std::u16string(u"a") + c));
+  for (const char16_t c : std::u16string(u"\\/:,;*?\"<>|"))
+    EXPECT_TRUE(HasForbiddenCharacter(std::u16string(u"a") + c));
   EXPECT_FALSE(HasForbiddenCharacter(u"memory 2026-01.05 (a)"));
   EXPECT_EQ(MemoryCommands(), 0);
 
@@ -236,15 +239,32 @@ TEST_F(MemoryDialogTest, EveryOtherEndShowsItsMessage) {
     bool closes;
   };
   const Case cases[] = {
-      {"a fetch fails", "1.04", StoreThree, {LineFault::CutShort, command::MemoryData(5)}, u"",
-       "Reading data Error. \n\nCan not read all data.", MessageIcon::error, true},
+      {"a fetch fails",
+       "1.04",
+       StoreThree,
+       {LineFault::CutShort, command::MemoryData(5)},
+       u"",
+       "Reading data Error. \n\nCan not read all data.",
+       MessageIcon::error,
+       true},
       {"nothing stored", "1.04", {}, {}, u"", "Data has not been saved.", MessageIcon::information, true},
-      {"the file cannot be created", "1.04", StoreThree, {}, u"/nonexistent folder", "Can not open meter.csv.",
-       MessageIcon::error, false},
-      {"firmware too old", "0.82", StoreThree, {}, u"",
+      {"the file cannot be created",
+       "1.04",
+       StoreThree,
+       {},
+       u"/nonexistent folder",
+       "Can not open meter.csv.",
+       MessageIcon::error,
+       false},
+      {"firmware too old",
+       "0.82",
+       StoreThree,
+       {},
+       u"",
        "Version of the DMM firmware is not compatible.\n\nThis program is valid for more than or equal to Ver 0.83.\n"
        "Please execute application after the upgrade.",
-       MessageIcon::information, false},
+       MessageIcon::information,
+       false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

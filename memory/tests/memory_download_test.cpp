@@ -18,10 +18,10 @@
 #include "link/com_port.h"
 #include "link/commands.h"
 #include "link/tests/temp_port_folder.h"
+#include "live/headless_window.h"
 #include "memory/memory_download.h"
 #include "memory/tests/record_bytes.h"
 #include "persistence/tests/scratch_folder.h"
-#include "live/headless_window.h"
 #include "sim/pty_meter.h"
 
 using namespace std::chrono_literals;
@@ -144,8 +144,8 @@ TEST_F(MemoryDownloadTest, OnlyPresentMemoriesAreFetched) {
   EXPECT_EQ(Reports(memory_message::kStart), std::vector<int>{1});
   EXPECT_EQ(Reports(memory_message::kProgress), std::vector<int>{1});
   EXPECT_EQ(Reports(memory_message::kReaderEnd), std::vector<int>{1});
-  EXPECT_EQ(ReportOrder(), (std::vector<int>{memory_message::kStart, memory_message::kReaderEnd,
-                                             memory_message::kWriterEnd}));
+  EXPECT_EQ(ReportOrder(),
+            (std::vector<int>{memory_message::kStart, memory_message::kReaderEnd, memory_message::kWriterEnd}));
   const std::vector<int> fills = Reports(memory_message::kRingFill);
   EXPECT_TRUE(std::all_of(fills.begin(), fills.end(), [](int fill) { return fill >= 0 && fill <= 10; }));
   EXPECT_EQ(Names(), std::set<std::string>{"nine.csv"}) << "no temporary file is left";
@@ -332,57 +332,95 @@ TEST_F(MemoryDownloadTest, RecordsOfTheVirtualMetersReadings) {
   struct Case {
     std::function<void(VirtualMeter&)> state;
     std::vector<std::pair<std::size_t, std::string>> fields;  // index, text
-    double value;      // the main value, when `tolerance` is not 0
+    double value;                                             // the main value, when `tolerance` is not 0
     double tolerance;
   };
   const Case cases[] = {
-      {[&](VirtualMeter& m) { configure(m, "DCV", "6"); m.SetInput(0.5); }, {{1, "DCV"}, {3, "V"}, {13, ""}}, 3.0, 0.01},
-      {[&](VirtualMeter& m) { configure(m, "TEMP", "800"); m.SetInput(0.25); },
-       {{1, "Temp"}, {3, "Celsius"}}, 200.0, 0.5},
+      {[&](VirtualMeter& m) {
+         configure(m, "DCV", "6");
+         m.SetInput(0.5);
+       },
+       {{1, "DCV"}, {3, "V"}, {13, ""}},
+       3.0,
+       0.01},
+      {[&](VirtualMeter& m) {
+         configure(m, "TEMP", "800");
+         m.SetInput(0.25);
+       },
+       {{1, "Temp"}, {3, "Celsius"}},
+       200.0,
+       0.5},
       {[&](VirtualMeter& m) {
          configure(m, "TEMP", "800");
          m.SetInput(0.25);
          ASSERT_TRUE(m.SetStatus(1, '1'));  // REL at about 200 degrees
          m.SetInput(0.3);
        },
-       {{1, "Temp"}, {10, "REL"}}, 40.0, 0.5},
-      {[&](VirtualMeter& m) { configure(m, "dBm", "600"); m.SetInput(0.5); },
-       {{1, "dBm"}, {3, "dBm"}, {4, ""}, {5, "Frequency"}, {7, "Hz"}, {13, "Standard Impedance 600Ohm"}}, 0, 0},
-      {[&](VirtualMeter& m) { configure(m, "dBm", "600"); m.SetInput(1.5); },
-       {{2, "---.--"}, {4, "OVER"}}, 0, 0},
+       {{1, "Temp"}, {10, "REL"}},
+       40.0,
+       0.5},
+      {[&](VirtualMeter& m) {
+         configure(m, "dBm", "600");
+         m.SetInput(0.5);
+       },
+       {{1, "dBm"}, {3, "dBm"}, {4, ""}, {5, "Frequency"}, {7, "Hz"}, {13, "Standard Impedance 600Ohm"}},
+       0,
+       0},
+      {[&](VirtualMeter& m) {
+         configure(m, "dBm", "600");
+         m.SetInput(1.5);
+       },
+       {{2, "---.--"}, {4, "OVER"}},
+       0,
+       0},
       {[&](VirtualMeter& m) {
          configure(m, "CONT", "600");
          ASSERT_TRUE(m.SetStatus(18, '2'));
          m.SetOpenInput(true);
        },
-       {{1, "Continuity"}, {2, "OPEN"}, {3, "Ohm"}, {4, ""}, {13, "Threshold 100Ohm"}}, 0, 0},
+       {{1, "Continuity"}, {2, "OPEN"}, {3, "Ohm"}, {4, ""}, {13, "Threshold 100Ohm"}},
+       0,
+       0},
       {[&](VirtualMeter& m) {
          m.SetOpenInput(false);
          configure(m, "DIODE", "4");
          ASSERT_TRUE(m.SetStatus(19, '3'));
        },
-       {{1, "Diode"}, {13, "Threshold 1.5V"}}, 0, 0},
+       {{1, "Diode"}, {13, "Threshold 1.5V"}},
+       0,
+       0},
       {[&](VirtualMeter& m) {
          configure(m, "DCV", "6");
          m.SetInput(0.25);
          ASSERT_EQ(m.Answer(command::kPeakOn).bytes, "OK\r\n");
        },
-       {{1, "DCV PEAK max"}, {3, "V"}, {5, "DCV PEAK min"}, {7, "V"}}, 1.5, 0.02},
+       {{1, "DCV PEAK max"}, {3, "V"}, {5, "DCV PEAK min"}, {7, "V"}},
+       1.5,
+       0.02},
       {[&](VirtualMeter& m) {
          ASSERT_EQ(m.Answer(command::kPeakOff).bytes, "OK\r\n");
          configure(m, "DC_4_20mA", "60m");
          ASSERT_TRUE(m.SetStatus(17, '1'));
        },
-       {{1, "0-20mA"}, {3, "%"}}, 0, 0},
-      {[&](VirtualMeter& m) { configure(m, "SEPV", "6"); m.SetInput(0.5); },
-       {{1, "DCV"}, {5, "ACV"}, {7, "V"}}, 3.0, 0.01},
+       {{1, "0-20mA"}, {3, "%"}},
+       0,
+       0},
+      {[&](VirtualMeter& m) {
+         configure(m, "SEPV", "6");
+         m.SetInput(0.5);
+       },
+       {{1, "DCV"}, {5, "ACV"}, {7, "V"}},
+       3.0,
+       0.01},
       {[&](VirtualMeter& m) {
          configure(m, "ACV", "600");
          m.SetSignalFrequency(50);
          ASSERT_EQ(m.Answer(command::kFilterOn).bytes, "OK\r\n");
          ASSERT_EQ(m.Answer(command::kSlowOn).bytes, "OK\r\n");
        },
-       {{1, "ACV"}, {5, "Frequency"}, {6, "50.000"}, {11, "FILTER"}, {12, "SLOW"}}, 0, 0},
+       {{1, "ACV"}, {5, "Frequency"}, {6, "50.000"}, {11, "FILTER"}, {12, "SLOW"}},
+       0,
+       0},
   };
   int number = 0;
   for (const Case& c : cases) Store(++number, c.state);

@@ -22,7 +22,8 @@ struct RecordFields {
 inline MemoryBytes RecordBytes(const RecordFields& f) {
   MemoryBytes b{};
   auto put = [&](int at, std::int64_t value, int width) {
-    for (int i = 0; i < width; ++i) b[static_cast<std::size_t>(at + i)] = static_cast<std::uint8_t>((value >> (8 * i)) & 0xFF);
+    for (int i = 0; i < width; ++i)
+      b[static_cast<std::size_t>(at + i)] = static_cast<std::uint8_t>((value >> (8 * i)) & 0xFF);
   };
   put(0, f.main, 4);
   put(4, f.function + 2, 2);

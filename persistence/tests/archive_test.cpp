@@ -34,7 +34,9 @@ TEST(Archive, ScalarEncodings) {
   EXPECT_EQ(Stored([](CArchive& a) { a << std::uint32_t{0x01020304}; }), (Bytes{4, 3, 2, 1}));
   EXPECT_EQ(Stored([](CArchive& a) { a << true << false; }), (Bytes{1, 0, 0, 0, 0, 0, 0, 0}));
   EXPECT_EQ(Stored([](CArchive& a) { a << 1.5; }), (Bytes{0, 0, 0, 0, 0, 0, 0xF8, 0x3F}));
-  EXPECT_EQ(Stored([](CArchive& a) { a << ArchiveRect{1, -1, 256, 2}; }),
+  EXPECT_EQ(Stored([](CArchive& a) {
+              a << ArchiveRect{1, -1, 256, 2};
+            }),
             (Bytes{1, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 1, 0, 0, 2, 0, 0, 0}));
   // The status first, then the date.
   EXPECT_EQ(Stored([](CArchive& a) { a << CDateTime(1.5, CDateTime::valid); }),
@@ -97,9 +99,7 @@ TEST(Archive, ReadsEveryLengthFormOfOldFiles) {
       {"Unicode, 64-bit length",
        {0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x01, 0, 0, 0, 0, 0, 0, 0, 'q', 0},
        u"q"},
-      {"Unicode, 16-bit 0xFFFE after the marker is a length",
-       {},
-       std::u16string(0xFFFE, u'w')},
+      {"Unicode, 16-bit 0xFFFE after the marker is a length", {}, std::u16string(0xFFFE, u'w')},
   };
   for (const Case& c : cases) {
     Bytes bytes = c.bytes;
@@ -146,7 +146,7 @@ TEST(Archive, ALongOneByteTextIsJoinedAcrossPieces) {
   for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<std::uint8_t>(length >> (8 * i)));
   bytes.push_back('x');  // puts every later pair across the pieces' edges
   for (std::size_t i = 0; i < pairs; ++i) bytes.insert(bytes.end(), {0x89, 0xB7});  // CP932: 温
-  bytes.push_back(0xA0);  // not a character of CP932
+  bytes.push_back(0xA0);                                                            // not a character of CP932
   MemoryFile file(bytes);
   CArchive in(file, CArchive::Mode::load);
   std::u16string read;
@@ -277,8 +277,8 @@ TEST(Archive, TruncationInsideEveryValueIsEndOfFile) {
   EXPECT_EQ(FailureReading<double>({0, 0, 0, 0, 0, 0, 0xF8}), C::endOfFile);
   EXPECT_EQ(FailureReading<ArchiveRect>(Bytes(15, 0)), C::endOfFile);
   EXPECT_EQ(FailureReading<CDateTime>(Bytes(11, 0)), C::endOfFile);
-  EXPECT_EQ(FailureReading<std::u16string>({0xFF, 0xFE}), C::endOfFile);             // inside the marker
-  EXPECT_EQ(FailureReading<std::u16string>({0xFF, 0xFE, 0xFF, 0xFF, 0x2C}), C::endOfFile);  // inside the length
+  EXPECT_EQ(FailureReading<std::u16string>({0xFF, 0xFE}), C::endOfFile);                           // inside the marker
+  EXPECT_EQ(FailureReading<std::u16string>({0xFF, 0xFE, 0xFF, 0xFF, 0x2C}), C::endOfFile);         // inside the length
   EXPECT_EQ(FailureReading<std::u16string>({0xFF, 0xFE, 0xFF, 0x02, 'a', 0, 'b'}), C::endOfFile);  // inside the text
   EXPECT_EQ(FailureReading<std::u16string>({0x05, 'a'}), C::endOfFile);
 }

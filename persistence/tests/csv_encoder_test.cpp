@@ -45,7 +45,10 @@ TEST_F(CsvEncoderTest, WhatTheCodePageLacksIsAQuestionMarkAndItsTextIsNotedOnce)
     western.AppendField(line, field, u',', first);
     first = false;
   }
-  EXPECT_EQ(line, "No,??,\xB5" "A,??,\"a,?\",?") << "a pair of surrogates is one character";
+  EXPECT_EQ(line,
+            "No,??,\xB5"
+            "A,??,\"a,?\",?")
+      << "a pair of surrogates is one character";
   const CsvLosses& losses = western.Losses();
   EXPECT_EQ(losses.codePage, 1252);
   EXPECT_EQ(losses.texts, (std::vector<std::u16string>{u"温度", u"a,温", u"\U0001D11E"}));

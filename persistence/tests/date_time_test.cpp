@@ -38,8 +38,7 @@ TEST(DateTime, DefaultAndInvalidValues) {
 
 TEST(DateTime, WholeSecondsRoundToTheNearest) {
   const double halfSecondBeforeMidnight = 2.0 - 0.4 / 86400;
-  EXPECT_EQ(CDateTime(halfSecondBeforeMidnight, CDateTime::valid).ToCalendar(),
-            (CalendarTime{1900, 1, 1, 0, 0, 0}));
+  EXPECT_EQ(CDateTime(halfSecondBeforeMidnight, CDateTime::valid).ToCalendar(), (CalendarTime{1900, 1, 1, 0, 0, 0}));
 }
 
 TEST(DateTime, LocalTimeFollowsTheTimeZone) {

@@ -64,8 +64,8 @@ TEST(ReplaceFile, NothingBesideTheTargetIsFollowedOrDestroyed) {
   EXPECT_EQ(Contents(folder / "victim"), "victim's own");
   EXPECT_TRUE(fs::is_symlink(folder / "run.csv.new"));
   EXPECT_EQ(Contents(folder / "notes.csv.new"), "the user's own");
-  EXPECT_EQ(Names(folder.path()), (std::set<std::string>{"run.csv", "run.csv.new", "victim", "notes.csv",
-                                                         "notes.csv.new"}))
+  EXPECT_EQ(Names(folder.path()),
+            (std::set<std::string>{"run.csv", "run.csv.new", "victim", "notes.csv", "notes.csv.new"}))
       << "a temporary file was left";
 }
 

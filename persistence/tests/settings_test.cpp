@@ -31,8 +31,8 @@ Bytes ReadBytes(const fs::path& file) {
 }
 
 void WriteBytes(const fs::path& file, const Bytes& bytes) {
-  std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                              static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(file, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 const fs::path kData = TEST_DATA_DIR;
@@ -128,14 +128,9 @@ TEST_F(SettingsFileTest, VersionRules) {
     bool differs;
   };
   const Case cases[] = {
-      {u"2.11", 21100, true, false},
-      {u"2.11", 5, true, false},  // the number is not looked at
-      {u"2.11", 99999, true, false},
-      {u"2.10", 21000, true, true},
-      {u"2.10", 10009, true, true},
-      {u"2.10", 21100, true, true},
-      {u"2.10", 10008, false, true},
-      {u"1.00", 21101, false, true},
+      {u"2.11", 21100, true, false}, {u"2.11", 5, true, false},  // the number is not looked at
+      {u"2.11", 99999, true, false}, {u"2.10", 21000, true, true},  {u"2.10", 10009, true, true},
+      {u"2.10", 21100, true, true},  {u"2.10", 10008, false, true}, {u"1.00", 21101, false, true},
       {u"", 0, false, true},
   };
   const Bytes fixture = ReadBytes(kData / "settings-2.11.ini");
@@ -161,7 +156,8 @@ TEST_F(SettingsFileTest, DamagedFilesReadAsNoFileAndChangeNothing) {
   const Bytes fixture = ReadBytes(kData / "settings-2.11.ini");
   // Every truncation point, and an absurd string length in the middle.
   std::vector<Bytes> damaged;
-  for (std::size_t size = 0; size < fixture.size(); ++size) damaged.emplace_back(fixture.begin(), fixture.begin() + size);
+  for (std::size_t size = 0; size < fixture.size(); ++size)
+    damaged.emplace_back(fixture.begin(), fixture.begin() + size);
   Bytes hostile = fixture;
   const std::size_t company = 16 + 16 + 4 * 17 + 4;  // the first text after the version
   hostile[company + 3] = 0xFF;
@@ -262,8 +258,8 @@ class LanguageFileTest : public SettingsFileTest {
 
 TEST_F(LanguageFileTest, OnlyJapaneseOnTheFirstLineGivesJapanese) {
   const std::pair<std::string, std::int32_t> cases[] = {
-      {"Japanese", 0}, {"Japanese\r\n", 0}, {"Japanese\nEnglish", 0}, {"English", 1},
-      {"english", 1},  {"", 1},             {"japanese", 1},          {"Japanese ", 1},
+      {"Japanese", 0}, {"Japanese\r\n", 0}, {"Japanese\nEnglish", 0}, {"English", 1}, {"english", 1},
+      {"", 1},         {"japanese", 1},     {"Japanese ", 1},
   };
   for (const auto& [content, language] : cases) {
     WriteLanguage(content);

@@ -81,7 +81,7 @@ class RecordingJournal : public UnsavedRecords {
 
 // What a journal held.
 struct RecoveredJournal {
-  Recording recording;     // its records and its state after them
+  Recording recording;       // its records and its state after them
   std::int64_t dropped = 0;  // records of blocks that were torn or damaged
 };
 

@@ -6,16 +6,16 @@
 #include <new>
 #include <vector>
 
-#include "text/ui_text.h"
 #include "persistence/replace_file.h"
+#include "text/ui_text.h"
 
 static_assert(std::endian::native == std::endian::little, "records are copied as little-endian words");
 
 namespace {
 
 void TransferChannel(CArchive& archive, GraphChannel& c) {
-  for (std::int32_t* value : {&c.top, &c.bottom, &c.range, &c.maxCount, &c.maxRange, &c.minCount, &c.minRange,
-                              &c.decimals}) {
+  for (std::int32_t* value :
+       {&c.top, &c.bottom, &c.range, &c.maxCount, &c.maxRange, &c.minCount, &c.minRange, &c.decimals}) {
     Transfer(archive, *value);
   }
   Transfer(archive, c.unitText);
@@ -78,10 +78,10 @@ void LoadRecords(CArchive& archive, RecordStore& store) {
 // The record and save settings, in file order.
 template <typename Visit>
 void ForEachRecordingSetting(Visit visit) {
-  for (auto member : {&Settings::intervalMode, &Settings::totalMode, &Settings::fastIntervalIndex,
-                      &Settings::timeDisplayMode, &Settings::intervalHours, &Settings::intervalMinutes,
-                      &Settings::intervalSeconds, &Settings::dataCount, &Settings::recordHours,
-                      &Settings::recordMinutes, &Settings::recordSeconds}) {
+  for (auto member :
+       {&Settings::intervalMode, &Settings::totalMode, &Settings::fastIntervalIndex, &Settings::timeDisplayMode,
+        &Settings::intervalHours, &Settings::intervalMinutes, &Settings::intervalSeconds, &Settings::dataCount,
+        &Settings::recordHours, &Settings::recordMinutes, &Settings::recordSeconds}) {
     visit(member);
   }
   visit(&Settings::companyOn);

@@ -56,4 +56,3 @@ class BitmapCanvas : public GraphCanvas {
     if (x >= 0 && x < width && y >= 0 && y < height) pixels[y * width + x] = colour;
   }
 };
-

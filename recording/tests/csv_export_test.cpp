@@ -160,8 +160,7 @@ TEST_F(CsvExport, Rv736xRecordLinesInEnglish) {
       {"Fahrenheit spelt out", with(Record(10, 771, 0), [](auto& r) { r.settingValue = 1; }),
        u"Temp,77.1,Fahrenheit,,,,,,,,"},
       {"ohms spelt out", Record(9, 12345, 3), u"Resistance,1.2345,kOhm,,,,,,,,"},
-      {"PEAK max and min",
-       with(WithSub(Record(0, 12345, 0), 0, -1234, 0), [](auto& r) { r.peakOn = 1; }),
+      {"PEAK max and min", with(WithSub(Record(0, 12345, 0), 0, -1234, 0), [](auto& r) { r.peakOn = 1; }),
        u"ACV PEAK max,12.345,V,,ACV PEAK min,-1.234,V,,,,"},
       {"separate volts", WithSub(Record(6, 12340, 1), 6, 5000, 1), u"DCV,1.2340,V,,ACV,0.5000,V,,,,"},
       {"frequency on the sub display", WithSub(Record(0, 12340, 3), -1, 5000, 0),
@@ -287,9 +286,17 @@ TEST_F(CsvExport, BytesAreInACodePageThatHoldsTheInterfaceLanguage) {
     std::vector<std::u16string> lost;
   };
   const Case cases[] = {
-      {0, "\x83\x8C\x83\x52\x81\x5B\x83\x68\x83\x66\x81\x5B\x83\x5E",  // レコードデータ
-       "\x83\x81\x83\x82:,\x89\xB7\x93\x78\x8C\x76 25?F", 932, {u"温度計 25ºF"}},
-      {1, "Record Data", "Memo:,??? 25\xBA" "F", 1252, {u"温度計 25ºF"}},
+      {0,
+       "\x83\x8C\x83\x52\x81\x5B\x83\x68\x83\x66\x81\x5B\x83\x5E",  // レコードデータ
+       "\x83\x81\x83\x82:,\x89\xB7\x93\x78\x8C\x76 25?F",
+       932,
+       {u"温度計 25ºF"}},
+      {1,
+       "Record Data",
+       "Memo:,??? 25\xBA"
+       "F",
+       1252,
+       {u"温度計 25ºF"}},
   };
   for (const Case& c : cases) {
     SetCatalogueLanguage(c.language);

@@ -31,7 +31,9 @@ class IntervalThreadTest : public testing::Test {
     };
   }
   // Lets the thread look at the clock for a while.
-  void Settle() { window_.PumpUntil([] { return false; }, 100ms); }
+  void Settle() {
+    window_.PumpUntil([] { return false; }, 100ms);
+  }
   // Waits for the n-th tick (a loaded machine may be slow to turn), then
   // makes sure no further one follows.
   std::size_t TicksAfterWaitingFor(std::size_t n) {

@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "catalogue/catalogue.h"
-#include "window/headless_controls.h"
 #include "live/headless_window.h"
 #include "recording/record_controls.h"
 #include "recording/record_list_page.h"
 #include "recording/tests/recording_fixture.h"
 #include "recording/tests/records.h"
+#include "window/headless_controls.h"
 
 namespace {
 

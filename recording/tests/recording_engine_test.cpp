@@ -73,9 +73,9 @@ TEST_F(RecordingEngineTest, StatisticsFollowTheRunAndIgnoreBlankReadings) {
 // records left, never of a removed one, and blank or OPEN never count.
 TEST_F(RecordingEngineTest, ClearingTheNewestRecordRecomputesTheStatistics) {
   engine.OnStart();
-  const std::pair<std::int32_t, std::u16string> readings[] = {
-      {kBlankCount, u"-.----"}, {kOpenCount, u"OPEN"}, {12340, u"1.2340"},
-      {15000, u"1.5000"},       {-50, u"-0.0050"},      {20000, u"2.0000"}};
+  const std::pair<std::int32_t, std::u16string> readings[] = {{kBlankCount, u"-.----"}, {kOpenCount, u"OPEN"},
+                                                              {12340, u"1.2340"},       {15000, u"1.5000"},
+                                                              {-50, u"-0.0050"},        {20000, u"2.0000"}};
   for (int second = 0; second < 6; ++second) {
     published.Publish(DcVolts(readings[second].first, readings[second].second));
     Tick(second, second == 0);

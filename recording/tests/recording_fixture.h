@@ -5,15 +5,15 @@
 #include <gtest/gtest.h>
 
 #include "base/models.h"
+#include "base/utf16.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/value_format.h"
 #include "link/identification.h"
-#include "base/utf16.h"
-#include "window/headless_controls.h"
 #include "live/headless_window.h"
 #include "recording/record_controls.h"
 #include "recording/recording_engine.h"
 #include "recording/time_texts.h"
+#include "window/headless_controls.h"
 
 // The list control as plain rows.
 struct FakeRows : RecordRows {

@@ -5,16 +5,15 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "shell/qt/qt_text.h"
-#include "text/ui_text.h"
 #include "link/identification.h"
 #include "live/port_refusal_hint.h"
+#include "shell/qt/qt_text.h"
+#include "text/ui_text.h"
 
-namespace {
-}  // namespace
+namespace {}  // namespace
 
-CDlgUsbCheck::CDlgUsbCheck(QWidget* parent, int language) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
-                                                            language_(language) {
+CDlgUsbCheck::CDlgUsbCheck(QWidget* parent, int language)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), language_(language) {
   auto* text = new QLabel(Q(Word(TextId::checkingUsb, language)), this);
   text->setAlignment(Qt::AlignCenter);
   auto* layout = new QVBoxLayout(this);

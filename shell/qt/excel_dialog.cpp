@@ -11,14 +11,13 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "excel/excel_controls.h"
 #include "shell/qt/qt_text.h"
 #include "text/ui_text.h"
-#include "excel/excel_controls.h"
 
 namespace {
 
 using namespace excel_control;
-
 
 }  // namespace
 
@@ -69,8 +68,7 @@ CDlgExcel::CDlgExcel(QWidget* mainWindow, AppMessages& mainMessages, MessageBoxe
   };
   core_ = std::make_unique<ExcelPaste>(ExcelPasteEnvironment{
       controls_, services_, mainMessages, boxes, settings, published,
-      [this] { return programFactory ? programFactory() : nullptr; }, std::move(meterConnected),
-      std::move(recording)});
+      [this] { return programFactory ? programFactory() : nullptr; }, std::move(meterConnected), std::move(recording)});
   core_->Create(language);
   setWindowTitle(Q(Word(TextId::pasteToExcelTitle, language)));
 

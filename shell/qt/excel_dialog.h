@@ -8,16 +8,16 @@
 #include <functional>
 #include <optional>
 
+#include "excel/excel_paste.h"
 #include "shell/qt/qt_controls.h"
 #include "shell/qt/qt_window_services.h"
-#include "excel/excel_paste.h"
 
 class CDlgExcel : public QDialog {
  public:
   // `environment` is completed here with the window's own controls and messages.
   CDlgExcel(QWidget* mainWindow, AppMessages& mainMessages, MessageBoxes& boxes, Settings& settings,
-            const PublishedReading& published, std::function<bool()> meterConnected,
-            std::function<bool()> recording, int language);
+            const PublishedReading& published, std::function<bool()> meterConnected, std::function<bool()> recording,
+            int language);
   ExcelPaste& Core() { return *core_; }
   QtControls& DialogControls() { return controls_; }
   void Relabel(int language);

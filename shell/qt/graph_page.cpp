@@ -17,7 +17,6 @@ namespace {
 
 constexpr TextId kTabs[] = {TextId::mainDisplay, TextId::subDisplay, TextId::mainAndSubDisplay};
 
-
 QColor Colour(std::uint32_t rgb) { return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 
 // Height and average character width in pixels, as the Windows program asks

@@ -15,7 +15,8 @@ auto OnGuiThread(Function function) -> decltype(function()) {
     QMetaObject::invokeMethod(application, function, Qt::BlockingQueuedConnection);
   } else {
     decltype(function()) result{};
-    QMetaObject::invokeMethod(application, [&] { result = function(); }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        application, [&] { result = function(); }, Qt::BlockingQueuedConnection);
     return result;
   }
 }

@@ -6,34 +6,34 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QUrl>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QUrl>
 
-#include "shell/qt/check_window.h"
-#include "shell/qt/fonts.h"
-#include "shell/qt/graph_page.h"
-#include "shell/qt/gui_thread.h"
-#include "shell/qt/record_pages.h"
-#include "shell/qt/excel_dialog.h"
-#include "shell/qt/memory_dialog.h"
-#include "shell/qt/settings_dialog.h"
-#include "shell/qt/qt_text.h"
-#include "shell/runtime_files.h"
-#include "text/ui_text.h"
+#include "base/version.h"
 #include "catalogue/catalogue.h"
-#include "text/text_id.h"
+#include "excel/excel_controls.h"
 #include "link/com_list.h"
 #include "link/identification.h"
 #include "link/port_names.h"
-#include "base/version.h"
 #include "live/monitor_panel.h"
 #include "persistence/file_exception.h"
 #include "persistence/settings_folder.h"
 #include "recording/record_controls.h"
-#include "excel/excel_controls.h"
 #include "recording/record_info_page.h"
+#include "shell/qt/check_window.h"
+#include "shell/qt/excel_dialog.h"
+#include "shell/qt/fonts.h"
+#include "shell/qt/graph_page.h"
+#include "shell/qt/gui_thread.h"
+#include "shell/qt/memory_dialog.h"
+#include "shell/qt/qt_text.h"
+#include "shell/qt/record_pages.h"
+#include "shell/qt/settings_dialog.h"
+#include "shell/runtime_files.h"
+#include "text/text_id.h"
+#include "text/ui_text.h"
 
 namespace {
 
@@ -53,19 +53,19 @@ CQM8000Dlg::CQM8000Dlg() {
   services_.onTimer = [this](int id) { controller_->OnTimer(id); };
   services_.onMessage = [this](int n, std::intptr_t parameter) { OnMessage(n, parameter); };
   services_.boxTitle = [] { return QStringLiteral("Quorvia for RV7300s"); };
-  controller_ = std::make_unique<ConnectionController>(ConnectionEnvironment{
-      controls_, services_, services_, services_, *this, snapshot_, lists_, meterSettings_, published_,
-      [this] { return settings_.autoConnect != 0; }, [] { return ScanForMeter(); }});
+  controller_ = std::make_unique<ConnectionController>(
+      ConnectionEnvironment{controls_, services_, services_, services_, *this, snapshot_, lists_, meterSettings_,
+                            published_, [this] { return settings_.autoConnect != 0; }, [] { return ScanForMeter(); }});
   BuildPanel();
   list_ = std::make_unique<RecordListPage>(listPage_->PageControls(), listPage_->Rows(), services_, store_, settings_);
   listPage_->Bind(*list_);
   settingsFolder_ = DecideSettingsFolder();
-  journal_ = std::make_unique<RecordingJournal>(settingsFolder_ / kJournalFileName, RecordingParts{settings_, store_, graph_},
-                                                CurrentIdentity);
-  engine_ = std::make_unique<RecordingEngine>(RecordingEnvironment{
-      controls_, infoPage_->PageControls(), *list_, graph_, *graphPage_, services_, services_, *this, store_,
-      published_, snapshot_, settings_, IntervalClocks::System(),
-      [this] { return excel_ && excel_->Core().IntervalRunning(); }, journal_.get()});
+  journal_ = std::make_unique<RecordingJournal>(settingsFolder_ / kJournalFileName,
+                                                RecordingParts{settings_, store_, graph_}, CurrentIdentity);
+  engine_ = std::make_unique<RecordingEngine>(
+      RecordingEnvironment{controls_, infoPage_->PageControls(), *list_, graph_, *graphPage_, services_, services_,
+                           *this, store_, published_, snapshot_, settings_, IntervalClocks::System(),
+                           [this] { return excel_ && excel_->Core().IntervalRunning(); }, journal_.get()});
   settingsDialog_ = std::make_unique<CDlgInit>(this, services_, settings_, meterSettings_);
   BuildMenus();
   // The dialog's client area lies below the menu bar, as a window menu does.
@@ -224,7 +224,8 @@ void CQM8000Dlg::MeterSettingsAvailable(bool available) {
 }
 
 void CQM8000Dlg::OpenSettings() {
-  SettingsOpening opening{ComList(), controller_->Connected(), CurrentIdentity().modelIndex, engine_->IsRecording(), {}};
+  SettingsOpening opening{
+      ComList(), controller_->Connected(), CurrentIdentity().modelIndex, engine_->IsRecording(), {}};
   if (const auto today = CDateTime::Now().ToCalendar()) opening.today = *today;
   const Settings before = settings_;
   const MeterSettingChoices meterBefore = meterSettings_.Choices();
@@ -260,10 +261,11 @@ void CQM8000Dlg::ApplySettings(const Settings& before, const MeterSettingChoices
   }
   settings_.baudRate = settings_.baudIndex == 0 ? 9600 : 19200;
   const MeterSettingChoices meter = meterSettings_.Choices();
-  const std::pair<bool, MonitorRequest> changes[] = {{meter.passband != meterBefore.passband, MonitorRequest::passband},
-                                                     {meter.continuity != meterBefore.continuity, MonitorRequest::conduct},
-                                                     {meter.diode != meterBefore.diode, MonitorRequest::diode},
-                                                     {meter.dbm != meterBefore.dbm, MonitorRequest::dbm}};
+  const std::pair<bool, MonitorRequest> changes[] = {
+      {meter.passband != meterBefore.passband, MonitorRequest::passband},
+      {meter.continuity != meterBefore.continuity, MonitorRequest::conduct},
+      {meter.diode != meterBefore.diode, MonitorRequest::diode},
+      {meter.dbm != meterBefore.dbm, MonitorRequest::dbm}};
   for (const auto& [changed, request] : changes) {
     if (changed) snapshot_.Raise(request);
   }
@@ -340,9 +342,8 @@ void CQM8000Dlg::reject() {
   engine_->StopRecordInterval();
   StopSpreadsheetTakeIn();
   // A recording nobody saved is offered once more; the exit goes on either way.
-  if (!engine_->saved &&
-      services_.Ask(Word(TextId::saveDataQuestion, settings_.language), MessageIcon::information,
-                    MessageButtons::yesNo) == MessageAnswer::yes) {
+  if (!engine_->saved && services_.Ask(Word(TextId::saveDataQuestion, settings_.language), MessageIcon::information,
+                                       MessageButtons::yesNo) == MessageAnswer::yes) {
     OnSaveAs();
   }
   journal_->Discard();  // a clean end: what was not saved was meant to go

@@ -13,13 +13,13 @@
 #include <map>
 #include <memory>
 
-#include "shell/qt/qt_controls.h"
-#include "shell/qt/qt_window_services.h"
 #include "catalogue/list_state.h"
 #include "live/connection.h"
 #include "persistence/settings.h"
 #include "recording/file/journal.h"
 #include "recording/recording_engine.h"
+#include "shell/qt/qt_controls.h"
+#include "shell/qt/qt_window_services.h"
 #include "text/text_id.h"
 
 class StatusStrip;
@@ -117,7 +117,7 @@ class CQM8000Dlg : public QDialog, private ConnectionHooks, private RecordingWin
   ClearChoice AskClear() override;
 
   QFont dialogFont_;
-  QWidget* panel_ = nullptr;   // the client area, below the menu bar
+  QWidget* panel_ = nullptr;  // the client area, below the menu bar
   QMenuBar* menuBar_ = nullptr;
   QtControls controls_;
   QtWindowServices services_{this};
@@ -142,7 +142,7 @@ class CQM8000Dlg : public QDialog, private ConnectionHooks, private RecordingWin
   std::unique_ptr<RecordingEngine> engine_;
   std::unique_ptr<CDlgInit> settingsDialog_;
   std::unique_ptr<CDlgExcel> excel_;
-  QString filePath_;            // of the last write or read
+  QString filePath_;          // of the last write or read
   bool openEnabled_ = true;   // File > Open may be chosen
   bool saveEnabled_ = false;  // File > Save, Save As and Save as CSV may be chosen
   QLabel* diagram_ = nullptr;

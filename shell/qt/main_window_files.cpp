@@ -3,16 +3,16 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
+#include "base/text_helpers.h"
+#include "base/utf16.h"
+#include "link/identification.h"
+#include "persistence/archive_exception.h"
+#include "persistence/file_exception.h"
+#include "recording/csv_export.h"
+#include "recording/file/recording_file.h"
 #include "shell/qt/main_window.h"
 #include "shell/qt/qt_text.h"
 #include "text/ui_text.h"
-#include "link/identification.h"
-#include "base/text_helpers.h"
-#include "base/utf16.h"
-#include "persistence/archive_exception.h"
-#include "persistence/file_exception.h"
-#include "recording/file/recording_file.h"
-#include "recording/csv_export.h"
 
 namespace {
 
@@ -51,9 +51,8 @@ bool CQM8000Dlg::ReportingFileErrors(const std::function<void()>& operation) {
 }
 
 void CQM8000Dlg::OnOpen() {
-  if (!engine_->saved &&
-      services_.Ask(Word(TextId::saveDataQuestion, settings_.language), MessageIcon::information,
-                    MessageButtons::yesNo) == MessageAnswer::yes) {
+  if (!engine_->saved && services_.Ask(Word(TextId::saveDataQuestion, settings_.language), MessageIcon::information,
+                                       MessageButtons::yesNo) == MessageAnswer::yes) {
     OnSaveAs();
   }
   const QString file = ChooseFile(false, TextId::vdmmFileFilter, QStringLiteral("vdmm"));

@@ -3,6 +3,8 @@
 // the two languages.
 #include <QTabBar>
 
+#include "catalogue/catalogue.h"
+#include "recording/record_controls.h"
 #include "shell/qt/excel_dialog.h"
 #include "shell/qt/graph_page.h"
 #include "shell/qt/main_window.h"
@@ -11,8 +13,6 @@
 #include "shell/qt/record_pages.h"
 #include "text/text_id.h"
 #include "text/ui_text.h"
-#include "catalogue/catalogue.h"
-#include "recording/record_controls.h"
 
 using namespace panel_control;
 
@@ -38,13 +38,19 @@ void CQM8000Dlg::ApplyLanguage() {
   english_->setChecked(language == 1);
   japanese_->setEnabled(language != 0);  // the current language can never be chosen again
   english_->setEnabled(language != 1);
-  const std::pair<int, TextId> texts[] = {
-      {kMonitorGroup, TextId::realTimeMonitor}, {control::kMainLabel, TextId::mainLabel},
-      {control::kSubLabel, TextId::subLabel}, {kModeLabel, TextId::modeLabel}, {kRangeLabel, TextId::rangeLabel},
-      {control::kPeakButton, TextId::peakButton}, {control::kClearButton, TextId::clearButton},
-      {control::kFilterButton, TextId::filterButton}, {kStatusGroup, TextId::statusGroup},
-      {kModelLabel, TextId::modelLabel}, {kVersionLabel, TextId::firmwareVersionLabel},
-      {kPortLabel, TextId::portLabel}, {kTimeLabel, TextId::timeLabel}};
+  const std::pair<int, TextId> texts[] = {{kMonitorGroup, TextId::realTimeMonitor},
+                                          {control::kMainLabel, TextId::mainLabel},
+                                          {control::kSubLabel, TextId::subLabel},
+                                          {kModeLabel, TextId::modeLabel},
+                                          {kRangeLabel, TextId::rangeLabel},
+                                          {control::kPeakButton, TextId::peakButton},
+                                          {control::kClearButton, TextId::clearButton},
+                                          {control::kFilterButton, TextId::filterButton},
+                                          {kStatusGroup, TextId::statusGroup},
+                                          {kModelLabel, TextId::modelLabel},
+                                          {kVersionLabel, TextId::firmwareVersionLabel},
+                                          {kPortLabel, TextId::portLabel},
+                                          {kTimeLabel, TextId::timeLabel}};
   for (const auto& [id, text] : texts) controls_.SetText(id, Word(text, language));
   const TextId monitorButton = controller_->Connected() ? TextId::stopMonitorButton : TextId::monitorButton;
   controls_.SetText(control::kMonitorButton, Word(monitorButton, language));
@@ -57,10 +63,10 @@ void CQM8000Dlg::ApplyLanguage() {
   listPage_->Relabel(language);
   graphPage_->Relabel(language);
   using namespace record_control;
-  const std::pair<int, TextId> panel[] = {
-      {kStartLabel, TextId::startTimeLabel}, {kStopLabel, TextId::stopTimeLabel}, {kStart, TextId::startButton},
-      {kStop, TextId::stopButton}, {kManual, TextId::manualButton}, {kGraphCopy, TextId::copyGraphButton},
-      {kSave, TextId::saveButton}, {kClear, TextId::clearRecordsButton}};
+  const std::pair<int, TextId> panel[] = {{kStartLabel, TextId::startTimeLabel}, {kStopLabel, TextId::stopTimeLabel},
+                                          {kStart, TextId::startButton},         {kStop, TextId::stopButton},
+                                          {kManual, TextId::manualButton},       {kGraphCopy, TextId::copyGraphButton},
+                                          {kSave, TextId::saveButton},           {kClear, TextId::clearRecordsButton}};
   for (const auto& [id, text] : panel) controls_.SetText(id, Word(text, language));
   if (store_.recordCount() > 0) {
     infoPage_->PageControls().SetText(kFunction, LongName(FamilyOf(store_.recordModel), store_.recordFunction));

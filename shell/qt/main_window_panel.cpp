@@ -15,6 +15,14 @@
 #include <QTime>
 #include <QVBoxLayout>
 
+#include "base/utf16.h"
+#include "base/version.h"
+#include "catalogue/configuration.h"
+#include "excel/excel_controls.h"
+#include "link/com_list.h"
+#include "link/identification.h"
+#include "live/panel_pictures.h"
+#include "recording/record_controls.h"
 #include "shell/qt/fonts.h"
 #include "shell/qt/graph_page.h"
 #include "shell/qt/main_window.h"
@@ -24,14 +32,6 @@
 #include "shell/runtime_files.h"
 #include "text/text_id.h"
 #include "text/ui_text.h"
-#include "catalogue/configuration.h"
-#include "link/com_list.h"
-#include "link/identification.h"
-#include "base/utf16.h"
-#include "base/version.h"
-#include "live/panel_pictures.h"
-#include "recording/record_controls.h"
-#include "excel/excel_controls.h"
 
 using namespace panel_control;
 
@@ -97,8 +97,9 @@ void CQM8000Dlg::BuildPanel() {
   connect(modeList, QOverload<int>::of(&QComboBox::activated), this,
           [this] { OnModeListSelection(CurrentIdentity().modelIndex, snapshot_, lists_, controls_); });
   auto* rangeList = static_cast<QComboBox*>(controls_.Widget(control::kRangeList));
-  connect(rangeList, QOverload<int>::of(&QComboBox::activated), this,
-          [this] { if (OnRangeListSelection(snapshot_, lists_, controls_)) engine_->OnStop(); });
+  connect(rangeList, QOverload<int>::of(&QComboBox::activated), this, [this] {
+    if (OnRangeListSelection(snapshot_, lists_, controls_)) engine_->OnStop();
+  });
   label(control::kMainConfig, 170, 70, 50, 8, Qt::AlignRight | Qt::AlignVCenter);
   label(control::kSubConfig, 170, 83, 50, 8, Qt::AlignRight | Qt::AlignVCenter);
   auto* monitor = new QPushButton(this);
@@ -165,7 +166,8 @@ void CQM8000Dlg::BuildPanel() {
                     area.bottom() - origin.y() - infoHeight - panelHeight);
   listPage_ = new CPpgRecord(panel_);
   listPage_->setGeometry(lower);
-  graphPage_ = new CPpgGraph(graph_, store_, [] { return CurrentIdentity().modelIndex; }, panel_);
+  graphPage_ = new CPpgGraph(
+      graph_, store_, [] { return CurrentIdentity().modelIndex; }, panel_);
   graphPage_->setGeometry(lower);
   graphPage_->hide();
   connect(tabs, &QTabBar::currentChanged, this, &CQM8000Dlg::ShowRecordTab);
@@ -208,14 +210,18 @@ void CQM8000Dlg::BuildRecordPanel(QRect area) {
   const struct {
     int id;
     void (RecordingEngine::*handler)();
-  } buttons[] = {{kStart, &RecordingEngine::OnStart}, {kStop, &RecordingEngine::OnStop},
-                 {kManual, &RecordingEngine::OnManual}, {kGraphCopy, nullptr},
-                 {kSave, nullptr},                     {kClear, &RecordingEngine::OnClear}};
+  } buttons[] = {{kStart, &RecordingEngine::OnStart},
+                 {kStop, &RecordingEngine::OnStop},
+                 {kManual, &RecordingEngine::OnManual},
+                 {kGraphCopy, nullptr},
+                 {kSave, nullptr},
+                 {kClear, &RecordingEngine::OnClear}};
   for (const auto& b : buttons) {
     auto* button = new QPushButton(panel);
     controls_.Register(b.id, button);
     grid->addWidget(button);
-    if (b.handler) connect(button, &QPushButton::clicked, this, [this, handler = b.handler] { ((*engine_).*handler)(); });
+    if (b.handler)
+      connect(button, &QPushButton::clicked, this, [this, handler = b.handler] { ((*engine_).*handler)(); });
   }
   connect(static_cast<QPushButton*>(controls_.Widget(kGraphCopy)), &QPushButton::clicked, this,
           [this] { graphPage_->CopyGraph(); });
@@ -267,10 +273,11 @@ void CQM8000Dlg::BuildMenus() {
   connect(manualAction_, &QAction::triggered, this, &CQM8000Dlg::OpenManual);
   aboutAction_ = helpMenu_->addAction(QString());
   connect(aboutAction_, &QAction::triggered, this, [this] {
-    QMessageBox::about(this, QStringLiteral("Quorvia for RV7300s"),
-                       Q(kProgramTitle) + QStringLiteral("\n\n"
-                                                         "The desktop companion of the RV7300s multimeters: live "
-                                                         "readings, recordings and the meter's memory on your computer."));
+    QMessageBox::about(
+        this, QStringLiteral("Quorvia for RV7300s"),
+        Q(kProgramTitle) + QStringLiteral("\n\n"
+                                          "The desktop companion of the RV7300s multimeters: live "
+                                          "readings, recordings and the meter's memory on your computer."));
   });
   connect(openAction_, &QAction::triggered, this, &CQM8000Dlg::OnOpen);
   connect(saveAction_, &QAction::triggered, this, &CQM8000Dlg::OnSave);
@@ -306,9 +313,8 @@ void CQM8000Dlg::RefreshMonitorPanel() {
   if (diagram != shownDiagram_) {
     shownDiagram_ = diagram;
     const QPixmap& picture = Picture(diagram);
-    diagram_->setPixmap(picture.isNull() ? picture
-                                         : picture.scaled(diagram_->size(), Qt::KeepAspectRatio,
-                                                          Qt::SmoothTransformation));
+    diagram_->setPixmap(
+        picture.isNull() ? picture : picture.scaled(diagram_->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
   }
   const std::u16string title = DiagramTitle(state, data);
   if (controls_.Text(kDiagramGroup) != title) controls_.SetText(kDiagramGroup, title);

@@ -29,8 +29,7 @@ class CDlgMemData::Window : public MemoryDialogWindow {
     if (dialog_.chooseFolder) {
       chosen = dialog_.chooseFolder(Q(title), Q(start));
     } else {
-      const QString folder = QFileDialog::getExistingDirectory(&dialog_, Q(title), Q(start),
-                                                               QFileDialog::ShowDirsOnly);
+      const QString folder = QFileDialog::getExistingDirectory(&dialog_, Q(title), Q(start), QFileDialog::ShowDirsOnly);
       if (!folder.isEmpty()) chosen = folder;
     }
     if (!chosen) return std::nullopt;

@@ -10,10 +10,10 @@
 #include <memory>
 #include <optional>
 
-#include "shell/qt/qt_controls.h"
-#include "shell/qt/qt_window_services.h"
 #include "memory/memory_dialog.h"
 #include "persistence/settings.h"
+#include "shell/qt/qt_controls.h"
+#include "shell/qt/qt_window_services.h"
 
 class CDlgMemData : public QDialog {
  public:

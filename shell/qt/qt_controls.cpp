@@ -23,11 +23,16 @@ void QtControls::SetText(int id, std::u16string_view text) {
   const QString value = Q(text);
   OnGuiThread([&] {
     QWidget* widget = Widget(id);
-    if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(value);
-    else if (auto* button = qobject_cast<QAbstractButton*>(widget)) button->setText(value);
-    else if (auto* group = qobject_cast<QGroupBox*>(widget)) group->setTitle(value);
-    else if (auto* edit = qobject_cast<QLineEdit*>(widget)) edit->setText(value);
-    else if (widget && widget->isWindow()) widget->setWindowTitle(value);
+    if (auto* label = qobject_cast<QLabel*>(widget))
+      label->setText(value);
+    else if (auto* button = qobject_cast<QAbstractButton*>(widget))
+      button->setText(value);
+    else if (auto* group = qobject_cast<QGroupBox*>(widget))
+      group->setTitle(value);
+    else if (auto* edit = qobject_cast<QLineEdit*>(widget))
+      edit->setText(value);
+    else if (widget && widget->isWindow())
+      widget->setWindowTitle(value);
   });
 }
 

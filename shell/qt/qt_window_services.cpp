@@ -14,9 +14,12 @@ void QtWindowServices::Send(int n, std::intptr_t parameter) {
 }
 
 void QtWindowServices::Post(int n, std::intptr_t parameter) {
-  QMetaObject::invokeMethod(window_, [this, n, parameter] {
-    if (onMessage) onMessage(n, parameter);
-  }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      window_,
+      [this, n, parameter] {
+        if (onMessage) onMessage(n, parameter);
+      },
+      Qt::QueuedConnection);
 }
 
 MessageAnswer QtWindowServices::Ask(std::u16string_view text, MessageIcon icon, MessageButtons buttons) {
@@ -27,13 +30,23 @@ MessageAnswer QtWindowServices::Ask(std::u16string_view text, MessageIcon icon, 
     box.setWindowTitle(boxTitle ? boxTitle() : QString());
     box.setText(message);
     switch (icon) {
-      case MessageIcon::information: box.setIcon(QMessageBox::Information); break;
-      case MessageIcon::warning: box.setIcon(QMessageBox::Warning); break;
-      case MessageIcon::error: box.setIcon(QMessageBox::Critical); break;
-      case MessageIcon::question: box.setIcon(QMessageBox::Question); break;
+      case MessageIcon::information:
+        box.setIcon(QMessageBox::Information);
+        break;
+      case MessageIcon::warning:
+        box.setIcon(QMessageBox::Warning);
+        break;
+      case MessageIcon::error:
+        box.setIcon(QMessageBox::Critical);
+        break;
+      case MessageIcon::question:
+        box.setIcon(QMessageBox::Question);
+        break;
     }
     switch (buttons) {
-      case MessageButtons::ok: box.setStandardButtons(QMessageBox::Ok); break;
+      case MessageButtons::ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
       case MessageButtons::yesNo:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::No);  // a question's safe answer
@@ -49,10 +62,14 @@ MessageAnswer QtWindowServices::Ask(std::u16string_view text, MessageIcon icon, 
                     grid->rowCount(), 0, 1, grid->columnCount());
     }
     switch (box.exec()) {
-      case QMessageBox::Yes: return MessageAnswer::yes;
-      case QMessageBox::No: return MessageAnswer::no;
-      case QMessageBox::Cancel: return MessageAnswer::cancel;
-      default: return MessageAnswer::ok;
+      case QMessageBox::Yes:
+        return MessageAnswer::yes;
+      case QMessageBox::No:
+        return MessageAnswer::no;
+      case QMessageBox::Cancel:
+        return MessageAnswer::cancel;
+      default:
+        return MessageAnswer::ok;
     }
   });
 }
@@ -60,17 +77,20 @@ MessageAnswer QtWindowServices::Ask(std::u16string_view text, MessageIcon icon, 
 // Timers may be started from a worker thread (the re-check thread): the
 // start is queued to the window's thread rather than waited for.
 void QtWindowServices::Start(int id) {
-  QMetaObject::invokeMethod(window_, [this, id] {
-    QTimer*& timer = timers_[id];
-    if (!timer) {
-      timer = new QTimer(window_);
-      timer->setInterval(100);
-      QObject::connect(timer, &QTimer::timeout, window_, [this, id] {
-        if (onTimer) onTimer(id);
-      });
-    }
-    timer->start();
-  }, QThread::currentThread() == window_->thread() ? Qt::DirectConnection : Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      window_,
+      [this, id] {
+        QTimer*& timer = timers_[id];
+        if (!timer) {
+          timer = new QTimer(window_);
+          timer->setInterval(100);
+          QObject::connect(timer, &QTimer::timeout, window_, [this, id] {
+            if (onTimer) onTimer(id);
+          });
+        }
+        timer->start();
+      },
+      QThread::currentThread() == window_->thread() ? Qt::DirectConnection : Qt::QueuedConnection);
 }
 
 void QtWindowServices::Kill(int id) {

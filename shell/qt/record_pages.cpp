@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -9,13 +10,12 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QEvent>
 #include <QVBoxLayout>
 
+#include "recording/record_controls.h"
 #include "shell/qt/fonts.h"
 #include "shell/qt/qt_text.h"
 #include "text/ui_text.h"
-#include "recording/record_controls.h"
 
 namespace {
 
@@ -158,20 +158,22 @@ void CPpgRecord::Bind(RecordListPage& page) {
   connect(clicked(kNext), &QPushButton::clicked, this, [&page] { page.OnNext(); });
   connect(clicked(kJump), &QPushButton::clicked, this, [this, &page] {
     if (!page.OnJump(controls_.Text(kPageNumber))) {
-      QMessageBox::information(this, QStringLiteral("Quorvia for RV7300s"),
-                               language_ == 0 ? QStringLiteral("整数を入力してください。")
-                                              : QStringLiteral("Please enter an integer."));
+      QMessageBox::information(
+          this, QStringLiteral("Quorvia for RV7300s"),
+          language_ == 0 ? QStringLiteral("整数を入力してください。") : QStringLiteral("Please enter an integer."));
     }
   });
 }
 
 void CPpgRecord::Relabel(int language) {
   language_ = language;
-  rows_->SetTitles({WordQ(TextId::recordTime, language), WordQ(TextId::mainDisplay, language),
-                    WordQ(TextId::subDisplay, language)});
-  const std::pair<int, TextId> texts[] = {
-      {kPrevious, TextId::previousPage}, {kNext, TextId::nextPage}, {kJump, TextId::jumpToPage},
-      {kMainGroup, TextId::mainDisplay}, {kSubGroup, TextId::subDisplay}};
+  rows_->SetTitles(
+      {WordQ(TextId::recordTime, language), WordQ(TextId::mainDisplay, language), WordQ(TextId::subDisplay, language)});
+  const std::pair<int, TextId> texts[] = {{kPrevious, TextId::previousPage},
+                                          {kNext, TextId::nextPage},
+                                          {kJump, TextId::jumpToPage},
+                                          {kMainGroup, TextId::mainDisplay},
+                                          {kSubGroup, TextId::subDisplay}};
   for (const auto& [id, text] : texts) controls_.SetText(id, Word(text, language));
 }
 
@@ -195,12 +197,11 @@ CPpgRecInfo::CPpgRecInfo(QWidget* parent) : QWidget(parent) {
   grid->setHorizontalSpacing(6);
   grid->setVerticalSpacing(2);
   // Label and field ids, in two columns.
-  const std::pair<int, int> fields[] = {{kCompanyLabel, kCompany}, {kModelLabel, kModel},
-                                        {0, kSerial},                {kFunctionLabel, kFunction},
-                                        {kRangeLabel, kRange},       {kMemoLabel, kMemo},
-                                        {kDateLabel, kDate},         {kOperatorLabel, kOperator},
-                                        {kTempHumidLabel, kTempHumid}, {kIntervalLabel, kInterval},
-                                        {kDataCountLabel, kDataCount}};
+  const std::pair<int, int> fields[] = {
+      {kCompanyLabel, kCompany},   {kModelLabel, kModel},        {0, kSerial},
+      {kFunctionLabel, kFunction}, {kRangeLabel, kRange},        {kMemoLabel, kMemo},
+      {kDateLabel, kDate},         {kOperatorLabel, kOperator},  {kTempHumidLabel, kTempHumid},
+      {kIntervalLabel, kInterval}, {kDataCountLabel, kDataCount}};
   const int rows = 6;
   for (int i = 0; i < static_cast<int>(std::size(fields)); ++i) {
     const auto [labelId, fieldId] = fields[i];
@@ -220,11 +221,11 @@ CPpgRecInfo::CPpgRecInfo(QWidget* parent) : QWidget(parent) {
 }
 
 void CPpgRecInfo::Relabel(int language) {
-  const std::pair<int, TextId> texts[] = {
-      {kCompanyLabel, TextId::company}, {kModelLabel, TextId::model}, {kFunctionLabel, TextId::function},
-      {kRangeLabel, TextId::range}, {kDateLabel, TextId::date}, {kOperatorLabel, TextId::operatorName},
-      {kTempHumidLabel, TextId::tempHumid}, {kIntervalLabel, TextId::interval}, {kDataCountLabel, TextId::buffer},
-      {kMemoLabel, TextId::memo}};
+  const std::pair<int, TextId> texts[] = {{kCompanyLabel, TextId::company},     {kModelLabel, TextId::model},
+                                          {kFunctionLabel, TextId::function},   {kRangeLabel, TextId::range},
+                                          {kDateLabel, TextId::date},           {kOperatorLabel, TextId::operatorName},
+                                          {kTempHumidLabel, TextId::tempHumid}, {kIntervalLabel, TextId::interval},
+                                          {kDataCountLabel, TextId::buffer},    {kMemoLabel, TextId::memo}};
   for (const auto& [id, text] : texts) controls_.SetText(id, Word(text, language));
 }
 

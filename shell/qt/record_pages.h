@@ -10,9 +10,9 @@
 #include <array>
 #include <vector>
 
-#include "shell/qt/qt_controls.h"
 #include "recording/record_list_page.h"
 #include "recording/recording_engine.h"
+#include "shell/qt/qt_controls.h"
 
 // record_control::kList: rows of three cells.
 class QtRecordRows : public QAbstractTableModel, public RecordRows {

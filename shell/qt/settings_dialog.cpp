@@ -13,14 +13,13 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "shell/qt/qt_text.h"
 #include "settings/settings_controls.h"
+#include "shell/qt/qt_text.h"
 #include "text/ui_text.h"
 
 namespace {
 
 using namespace settings_control;
-
 
 }  // namespace
 
@@ -259,8 +258,8 @@ QWidget* CDlgInit::SavePage() {
   auto* csv = new QGroupBox(page);
   controls_.Register(kCsvGroup, csv);
   auto* csvRow = new QHBoxLayout(csv);
-  const std::array<std::array<int, 3>, 2> pairs = {{{kDecimalGroup, kDecimalPeriod, kDecimalComma},
-                                                   {kSeparatorGroup, kSeparatorComma, kSeparatorSemicolon}}};
+  const std::array<std::array<int, 3>, 2> pairs = {
+      {{kDecimalGroup, kDecimalPeriod, kDecimalComma}, {kSeparatorGroup, kSeparatorComma, kSeparatorSemicolon}}};
   for (const auto& [groupId, first, second] : pairs) {
     auto* group = new QGroupBox(csv);
     controls_.Register(groupId, group);

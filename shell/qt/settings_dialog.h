@@ -6,8 +6,8 @@
 #include <QStackedWidget>
 #include <QTabBar>
 
-#include "shell/qt/qt_controls.h"
 #include "settings/settings_dialog.h"
+#include "shell/qt/qt_controls.h"
 
 class CDlgInit : public QDialog {
  public:

@@ -13,8 +13,8 @@
 #include "catalogue/value_format.h"
 #include "link/commands.h"
 #include "link/identification.h"
-#include "window/headless_controls.h"
 #include "sim/virtual_meter.h"
+#include "window/headless_controls.h"
 
 namespace {
 
@@ -93,7 +93,8 @@ Fields FieldsOf(const std::string& reply) {
 void ExpectWellFormedStatus(const std::string& status) {
   ASSERT_EQ(status.size(), 24u) << status;
   for (int i = 0; i < 24; ++i) {
-    const bool digit = std::find(std::begin(kDigitPositions), std::end(kDigitPositions), i) != std::end(kDigitPositions);
+    const bool digit =
+        std::find(std::begin(kDigitPositions), std::end(kDigitPositions), i) != std::end(kDigitPositions);
     if (digit) {
       EXPECT_TRUE(status[i] >= '0' && status[i] <= '9') << status << " at " << i;
     } else {
@@ -199,7 +200,7 @@ TEST(VirtualMeter, RefusedConfigurationsChangeNothing) {
     const char* tokens;
   };
   const Case cases[] = {
-      {kRv7361, false, "DCV,6k"},   {kRv7361, false, "FOO,6"},     {kRv7361, false, "dcv,6"},
+      {kRv7361, false, "DCV,6k"},   {kRv7361, false, "FOO,6"},      {kRv7361, false, "dcv,6"},
       {kRv7361, false, "DCV,6,"},   {kRv7361, false, "CLAMP,AUTO"}, {kRv7321, false, "dBm,600"},
       {kRv7322, false, "DCV,600m"},  // the RV7322 has no 600 mV range
       {kRv7321, false, "VDET,1"},    // nor the RV7321 a high voltage detector
@@ -223,15 +224,15 @@ TEST(VirtualMeter, AutoRangingPicksTheFinestRangeThatHoldsTheInput) {
   struct Case {
     int model;
     const char* function;
-    const char* from;  // range the input is set on
-    double input;      // fraction of that range's full scale
-    const char* range; // range auto-ranging settles on
+    const char* from;   // range the input is set on
+    double input;       // fraction of that range's full scale
+    const char* range;  // range auto-ranging settles on
     bool over;
   };
   const Case cases[] = {
       {kRv7361, "DCV", "6", 1.2, "60", false},     {kRv7361, "DCV", "6", 0.05, "600m", false},
-      {kRv7361, "DCV", "1000", 1.5, "1000", true},  {kRv7321, "RES", "6k", 0.01, "600", false},
-      {kRv7341, "CAP", "1u", 5, "10u", false},      {kRv7362, "ACV", "60m", 0.5, "60m", false},
+      {kRv7361, "DCV", "1000", 1.5, "1000", true}, {kRv7321, "RES", "6k", 0.01, "600", false},
+      {kRv7341, "CAP", "1u", 5, "10u", false},     {kRv7362, "ACV", "60m", 0.5, "60m", false},
       {kRv7322, "DCA", "10", 0.1, "6", false},
   };
   for (const Case& c : cases) {
@@ -384,7 +385,8 @@ TEST(VirtualMeter, PeakHoldFollowsTheReadingsInThePeakRanges) {
     const char* function;
     const char* range;
   };
-  for (const Refusal& r : {Refusal{kRv7321, "DCV", "6"}, Refusal{kRv7361, "RES", "600"}, Refusal{kRv7341, "CAP", "1u"}}) {
+  for (const Refusal& r :
+       {Refusal{kRv7321, "DCV", "6"}, Refusal{kRv7361, "RES", "600"}, Refusal{kRv7341, "CAP", "1u"}}) {
     SCOPED_TRACE(std::string(kModelNames[r.model]) + " " + r.function);
     VirtualMeter meter = Meter(r.model);
     ASSERT_EQ(Ask(meter, command::Configure(r.function, r.range)), "OK");
@@ -569,10 +571,10 @@ TEST(VirtualMeter, StatusPositionsSetAsTheMetersKeysWould) {
     bool taken;
   };
   const Case cases[] = {
-      {kRv7361, nullptr, 22, '1', true},   {kRv7361, nullptr, 17, '1', true},  {kRv7361, nullptr, 5, '7', true},
-      {kRv7361, nullptr, 11, '1', true},   {kRv7361, "CLAMP,10", 11, '1', false},  // the clamp has no auto-ranging
-      {kRv7361, nullptr, 3, '2', false},   {kRv7361, nullptr, 18, '4', false}, {kRv7361, nullptr, 20, '2', false},
-      {kRv7321, nullptr, 18, '1', false},  {kRv7361, nullptr, 16, '7', false}, {kRv7361, nullptr, 24, '1', false},
+      {kRv7361, nullptr, 22, '1', true},  {kRv7361, nullptr, 17, '1', true},     {kRv7361, nullptr, 5, '7', true},
+      {kRv7361, nullptr, 11, '1', true},  {kRv7361, "CLAMP,10", 11, '1', false},  // the clamp has no auto-ranging
+      {kRv7361, nullptr, 3, '2', false},  {kRv7361, nullptr, 18, '4', false},    {kRv7361, nullptr, 20, '2', false},
+      {kRv7321, nullptr, 18, '1', false}, {kRv7361, nullptr, 16, '7', false},    {kRv7361, nullptr, 24, '1', false},
       {kRv7361, nullptr, 4, 'x', false},
   };
   for (const Case& c : cases) {
@@ -721,9 +723,10 @@ TEST(VirtualMeter, FactoryInitReturnsToDcVoltsAndKeepsTheSetUp) {
 TEST(VirtualMeter, RefusesWhatItDoesNotKnow) {
   VirtualMeter meter({"RV7361", "1", "1.04"});
   const std::string configure(command::kConfigurePrefix);
-  for (const std::string& bad : {std::string(), std::string("HELLO"), configure, configure + "DCV", configure + ",6",
-                                std::string(command::kDbmPrefix) + "x", command::MemoryData(0), command::MemoryData(401),
-                                std::string(command::kZeroAdjust), std::string(command::kOkQuery), std::string("qpid")}) {
+  for (const std::string& bad :
+       {std::string(), std::string("HELLO"), configure, configure + "DCV", configure + ",6",
+        std::string(command::kDbmPrefix) + "x", command::MemoryData(0), command::MemoryData(401),
+        std::string(command::kZeroAdjust), std::string(command::kOkQuery), std::string("qpid")}) {
     EXPECT_EQ(Answer(meter, bad), "CMD ERR\r\n") << bad;
   }
 }
@@ -748,8 +751,8 @@ TEST(VirtualMeter, MemoryRepliesAreRawBytes) {
 
   const std::string map = Answer(meter, command::kMemoryCheck);
   ASSERT_EQ(map.size(), 50u);
-  EXPECT_EQ(static_cast<unsigned char>(map[0]), 0x01);  // slot 1: bit 0 of byte 0
-  EXPECT_EQ(static_cast<unsigned char>(map[1]), 0x02);  // slot 10: bit 1 of byte 1
+  EXPECT_EQ(static_cast<unsigned char>(map[0]), 0x01);   // slot 1: bit 0 of byte 0
+  EXPECT_EQ(static_cast<unsigned char>(map[1]), 0x02);   // slot 10: bit 1 of byte 1
   EXPECT_EQ(static_cast<unsigned char>(map[49]), 0x80);  // slot 400: bit 7 of byte 49
 
   const std::string data = Answer(meter, command::MemoryData(10));
@@ -770,7 +773,8 @@ TEST(VirtualMeter, StoresItsReadingInTheMemoryLayout) {
   auto field = [](const VirtualMeter::MemoryRecord& r, int at, int width) {
     std::int64_t value = 0;
     for (int i = width - 1; i >= 0; --i) value = value * 256 + r[at + i];
-    return width < 8 && value >= (std::int64_t{1} << (8 * width - 1)) ? value - (std::int64_t{1} << (8 * width)) : value;
+    return width < 8 && value >= (std::int64_t{1} << (8 * width - 1)) ? value - (std::int64_t{1} << (8 * width))
+                                                                      : value;
   };
   VirtualMeter meter({"RV7361", "1", "1.04"});
   ASSERT_EQ(Ask(meter, command::Configure("TEMP", "800")), "OK");

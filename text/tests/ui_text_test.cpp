@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include "base/utf16.h"
 #include "text/added_texts.h"
 #include "text/ui_text.h"
-#include "base/utf16.h"
 
 namespace {
 

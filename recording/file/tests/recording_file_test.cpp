@@ -113,16 +113,15 @@ TEST(RecordingFile, EveryValueComesBackAsWritten) {
   ASSERT_EQ(Read(bytes, read), RecordingCheck::ok);
   const Settings& a = written.settings;
   const Settings& b = read.settings;
-  EXPECT_EQ(std::tie(a.intervalMode, a.totalMode, a.fastIntervalIndex, a.timeDisplayMode, a.intervalHours,
-                     a.intervalMinutes, a.intervalSeconds, a.dataCount, a.recordHours, a.recordMinutes,
-                     a.recordSeconds, a.companyOn, a.companyText, a.titleOn, a.titleText, a.operatorOn,
-                     a.operatorText, a.dateOn, a.dateText, a.tempHumidOn, a.temperatureText, a.humidityText,
-                     a.memoOn, a.memoText, a.decimalSymbol, a.listSeparator),
-            std::tie(b.intervalMode, b.totalMode, b.fastIntervalIndex, b.timeDisplayMode, b.intervalHours,
-                     b.intervalMinutes, b.intervalSeconds, b.dataCount, b.recordHours, b.recordMinutes,
-                     b.recordSeconds, b.companyOn, b.companyText, b.titleOn, b.titleText, b.operatorOn,
-                     b.operatorText, b.dateOn, b.dateText, b.tempHumidOn, b.temperatureText, b.humidityText,
-                     b.memoOn, b.memoText, b.decimalSymbol, b.listSeparator));
+  EXPECT_EQ(
+      std::tie(a.intervalMode, a.totalMode, a.fastIntervalIndex, a.timeDisplayMode, a.intervalHours, a.intervalMinutes,
+               a.intervalSeconds, a.dataCount, a.recordHours, a.recordMinutes, a.recordSeconds, a.companyOn,
+               a.companyText, a.titleOn, a.titleText, a.operatorOn, a.operatorText, a.dateOn, a.dateText, a.tempHumidOn,
+               a.temperatureText, a.humidityText, a.memoOn, a.memoText, a.decimalSymbol, a.listSeparator),
+      std::tie(b.intervalMode, b.totalMode, b.fastIntervalIndex, b.timeDisplayMode, b.intervalHours, b.intervalMinutes,
+               b.intervalSeconds, b.dataCount, b.recordHours, b.recordMinutes, b.recordSeconds, b.companyOn,
+               b.companyText, b.titleOn, b.titleText, b.operatorOn, b.operatorText, b.dateOn, b.dateText, b.tempHumidOn,
+               b.temperatureText, b.humidityText, b.memoOn, b.memoText, b.decimalSymbol, b.listSeparator));
   EXPECT_EQ(b.language, Settings().language) << "other settings are not in the file";
 
   const RecordStore& s = written.store;
@@ -130,12 +129,12 @@ TEST(RecordingFile, EveryValueComesBackAsWritten) {
   EXPECT_EQ(t.recordModel, kRv7362) << "the model index at the time of writing";
   EXPECT_EQ(std::tie(s.recordFirmware, s.recordSerial, s.runCount, s.firstRecordTime, s.runStartTime, s.stopTime,
                      s.maxMainTime, s.minMainTime, s.maxSubTime, s.minSubTime, s.maxMainText, s.minMainText,
-                     s.maxSubText, s.minSubText, s.startTimeText, s.stopTimeText, s.maxMainFunction,
-                     s.maxSubFunction, s.recordFunction, s.recordRangeText),
+                     s.maxSubText, s.minSubText, s.startTimeText, s.stopTimeText, s.maxMainFunction, s.maxSubFunction,
+                     s.recordFunction, s.recordRangeText),
             std::tie(t.recordFirmware, t.recordSerial, t.runCount, t.firstRecordTime, t.runStartTime, t.stopTime,
                      t.maxMainTime, t.minMainTime, t.maxSubTime, t.minSubTime, t.maxMainText, t.minMainText,
-                     t.maxSubText, t.minSubText, t.startTimeText, t.stopTimeText, t.maxMainFunction,
-                     t.maxSubFunction, t.recordFunction, t.recordRangeText));
+                     t.maxSubText, t.minSubText, t.startTimeText, t.stopTimeText, t.maxMainFunction, t.maxSubFunction,
+                     t.recordFunction, t.recordRangeText));
   ASSERT_EQ(t.Size(), s.Size());
   for (std::size_t i = 0; i < s.Size(); ++i) ASSERT_EQ(t.At(i), s.At(i)) << "record " << i;
 

@@ -12,8 +12,8 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/qt/tests/window_fixture.h"
 #include "link/com_list.h"
+#include "shell/qt/tests/window_fixture.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <QTimer>
 #include <filesystem>
 
+#include "link/commands.h"
 #include "shell/qt/memory_dialog.h"
 #include "shell/qt/tests/window_fixture.h"
-#include "link/commands.h"
 
 namespace {
 
@@ -52,8 +52,9 @@ TEST_F(MemoryResumeTest, TheMonitorResumesOnTheSamePortAfterADownload) {
 
   // Readings again, on the port that never closed: no new identification.
   const std::size_t afterDownload = meter_.Heard().size();
-  ASSERT_TRUE(PumpUntil([&] { return Heard(meter_, command::kMainReading) > 0 && meter_.Heard().size() > afterDownload + 6; },
-                        std::chrono::seconds(5)));
+  ASSERT_TRUE(
+      PumpUntil([&] { return Heard(meter_, command::kMainReading) > 0 && meter_.Heard().size() > afterDownload + 6; },
+                std::chrono::seconds(5)));
   for (std::size_t i = before; i < meter_.Heard().size(); ++i) {
     EXPECT_NE(meter_.Heard()[i].command, "*IDN?");
     EXPECT_NE(meter_.Heard()[i].command, ":SYST:GTL");

@@ -13,11 +13,11 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/qt/memory_dialog.h"
 #include "link/com_port.h"
 #include "link/commands.h"
 #include "link/identification.h"
 #include "link/tests/temp_port_folder.h"
+#include "shell/qt/memory_dialog.h"
 #include "sim/pty_meter.h"
 
 namespace fs = std::filesystem;

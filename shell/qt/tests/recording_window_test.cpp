@@ -7,19 +7,17 @@
 #include <QTabBar>
 #include <QTableView>
 
+#include "recording/record_controls.h"
 #include "shell/qt/graph_page.h"
 #include "shell/qt/record_pages.h"
 #include "shell/qt/tests/window_fixture.h"
-#include "recording/record_controls.h"
 
 namespace {
 
 using namespace record_control;
 using RecordingWindowTest = WindowFixture;
 
-QPushButton* Button(CQM8000Dlg& window, int id) {
-  return static_cast<QPushButton*>(window.PanelControls().Widget(id));
-}
+QPushButton* Button(CQM8000Dlg& window, int id) { return static_cast<QPushButton*>(window.PanelControls().Widget(id)); }
 
 int RedPixels(const QImage& image) {
   int red = 0;

@@ -7,10 +7,10 @@
 #include <QRadioButton>
 
 #include "base/models.h"
+#include "live/headless_window.h"
+#include "settings/settings_controls.h"
 #include "shell/qt/settings_dialog.h"
 #include "shell/qt/tests/window_fixture.h"
-#include "settings/settings_controls.h"
-#include "live/headless_window.h"
 
 namespace {
 
@@ -157,9 +157,9 @@ TEST_F(SettingsDialogTest, WhatCanBeChangedFollowsTheMeterAndTheRecording) {
   SettingsOpening recording = Connected(kRv7361);
   recording.recording = true;
   Open(recording);
-  const auto record = enabled({kPortList, kNormal, kIntervalHours, kIntervalMinutes, kIntervalSeconds,
-                               kDataCountTotal, kDataCount, kRecordTimeTotal, kRecordHours, kRecordMinutes,
-                               kRecordSeconds, kTimeDisplayList});
+  const auto record =
+      enabled({kPortList, kNormal, kIntervalHours, kIntervalMinutes, kIntervalSeconds, kDataCountTotal, kDataCount,
+               kRecordTimeTotal, kRecordHours, kRecordMinutes, kRecordSeconds, kTimeDisplayList});
   EXPECT_EQ(record, std::vector<bool>(record.size(), false));
   EXPECT_FALSE(At(kFast)->isVisible()) << "the fast interval is never offered";
 }

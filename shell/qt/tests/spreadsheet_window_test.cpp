@@ -8,9 +8,9 @@
 #include <QTest>
 #include <cstdlib>
 
+#include "excel/excel_controls.h"
 #include "shell/qt/excel_dialog.h"
 #include "shell/qt/tests/window_fixture.h"
-#include "excel/excel_controls.h"
 #ifdef QUORVIA_CALC_TEST
 #include "excel/calc_uno.h"
 #endif

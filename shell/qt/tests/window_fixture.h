@@ -11,10 +11,9 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/qt/main_window.h"
 #include "link/tests/temp_port_folder.h"
+#include "shell/qt/main_window.h"
 #include "sim/pty_meter.h"
-
 
 using Clock = std::chrono::steady_clock;
 
@@ -52,4 +51,3 @@ class WindowFixture : public testing::Test {
   PtyMeter meter_{VirtualMeter({"RV7361", "23120815", "1.04"}), 201};
   std::unique_ptr<CQM8000Dlg> window_;
 };
-
