@@ -8,19 +8,12 @@
 #include "base/utf16.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/value_format.h"
+#include "cli/help_command.h"
 #include "link/identification.h"
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: rv7300s-cli format --model N|NAME --function F|TOKEN --range R|TOKEN --count C "
-    "(numbers are indexes, as records store them) "
-    "[--peak] [--fahrenheit] [--flags W] [--sub] [--mark ,]";
-
-int Usage(const std::string& problem) {
-  std::cerr << "rv7300s-cli: " << problem << " (" << kUsage << ")\n";
-  return 2;
-}
+int Usage(const std::string& problem) { return UsageError("format", problem); }
 
 std::optional<int> Model(const std::string& text) {
   if (const auto index = ParseDecimal(text)) {

@@ -1,15 +1,6 @@
-// rv7300s-cli: the program's core without its window.
-//   rv7300s-cli ports
-//   rv7300s-cli identify [--port N] [--speed 9600|19200]
-//   rv7300s-cli settings show [FILE]
-//   rv7300s-cli format --model N --function F --range R --count C [...]
-//   rv7300s-cli monitor [--port N] [--count K] [--interval-ms M]
-//   rv7300s-cli info FILE.vdmm
-//   rv7300s-cli export FILE.vdmm OUT.csv [--language en|ja] [--decimal .|,] [--separator ,|;] [--time real|relative]
-//   rv7300s-cli memory OUT.csv [--port N] [--language en|ja] [--decimal .|,] [--separator ,|;]
-//   rv7300s-cli record OUT.vdmm [--port N] [--interval SECONDS | --fast TENTHS] [--count N | --time HH:MM:SS]
-//                      [--csv OUT.csv] [--reconnect]
-//   rv7300s-cli recover JOURNAL [OUT.vdmm]
+// rv7300s-cli: the program's core without its window.  Its commands, their
+// options and exit codes are told in cli/command_help.cpp.
+#include <filesystem>
 #include <iostream>
 #include <new>
 #include <optional>
@@ -18,7 +9,10 @@
 
 #include "base/decimal.h"
 #include "base/utf16.h"
+#include "cli/command_help.h"
 #include "cli/format_command.h"
+#include "cli/help_command.h"
+#include "cli/json_output.h"
 #include "cli/memory_command.h"
 #include "cli/monitor_command.h"
 #include "cli/record_command.h"
@@ -32,18 +26,6 @@
 
 namespace {
 
-constexpr int kUsageError = 2;
-
-int Usage(const std::string& problem) {
-  std::cerr
-      << "rv7300s-cli: " << problem
-      << " (usage: rv7300s-cli ports | identify [--port N] [--speed 9600|19200] | settings show [FILE] | "
-         "format --model N --function F --range R --count C [...] | monitor [--port N] [--count K] [--interval-ms M] | "
-         "info FILE.vdmm | export FILE.vdmm OUT.csv [...] | memory OUT.csv [...] | record OUT.vdmm [...] | "
-         "recover JOURNAL [OUT.vdmm])\n";
-  return kUsageError;
-}
-
 std::string DeviceOf(int port) {
 #ifdef _WIN32
   return WindowsDeviceName(port);
@@ -52,28 +34,85 @@ std::string DeviceOf(int port) {
 #endif
 }
 
-int Ports() {
+// A port number with no device behind it is a mistake to name as such, not a
+// meter that keeps silent.  On Windows a COM name is no file to look for;
+// there the probe's answer stands.
+bool PortMissing([[maybe_unused]] int port) {
+#ifdef _WIN32
+  return false;
+#else
+  std::error_code error;
+  return !std::filesystem::exists(LinuxDevicePath(port), error);
+#endif
+}
+
+int Ports(std::vector<std::string> args) {
+  const bool json = TakeJsonOption(args);
+  if (!args.empty()) return UsageError("ports", "unknown option " + args[0]);
   EnumerateComPorts();
-  for (const _COM_LIST& entry : ComList()) {
-    std::cout << entry.port << '\t' << Utf16ToUtf8(entry.name) << '\t' << DeviceOf(entry.port) << '\n';
+  const std::vector<_COM_LIST> ports = ComList();
+  if (ports.empty()) std::cerr << "rv7300s-cli: no serial ports found\n";
+  std::vector<std::string> objects;
+  for (const _COM_LIST& entry : ports) {
+    const std::string name = Utf16ToUtf8(entry.name);
+    if (json) {
+      objects.push_back(JsonObject()
+                            .Add("port", std::to_string(entry.port))
+                            .Add("name", JsonString(name))
+                            .Add("device", JsonString(DeviceOf(entry.port)))
+                            .Text());
+    } else {
+      std::cout << entry.port << '\t' << name << '\t' << DeviceOf(entry.port) << '\n';
+    }
   }
+  if (json) std::cout << JsonArray(objects) << '\n';
   return 0;
 }
 
-int Identify(const std::vector<std::string>& args) {
+void PrintIdentity(const MeterIdentity& meter, bool json) {
+  const std::string_view model = kModelNames[meter.modelIndex];
+  if (json) {
+    std::cout << JsonObject()
+                     .Add("model", JsonString(model))
+                     .Add("modelIndex", std::to_string(meter.modelIndex))
+                     .Add("port", std::to_string(meter.currentPort))
+                     .Add("speed", std::to_string(meter.currentSpeed))
+                     .Add("serial", JsonString(meter.serialNumber))
+                     .Add("firmware", JsonString(meter.firmwareVersion))
+                     .Add("firmwareSupported",
+                          FirmwareSupported(meter.modelIndex, meter.firmwareVersion) ? "true" : "false")
+                     .Text()
+              << '\n';
+    return;
+  }
+  std::cout << "model: " << model << '\n'
+            << "model-index: " << meter.modelIndex << '\n'
+            << "port: " << meter.currentPort << '\n'
+            << "speed: " << meter.currentSpeed << '\n'
+            << "serial: " << meter.serialNumber << '\n'
+            << "firmware: " << meter.firmwareVersion << '\n';
+}
+
+int Identify(std::vector<std::string> args) {
+  const bool json = TakeJsonOption(args);
+  auto usage = [](const std::string& problem) { return UsageError("identify", problem); };
   std::optional<int> port;
   for (std::size_t i = 0; i < args.size(); i += 2) {
-    if (i + 1 >= args.size()) return Usage(args[i] + " needs a value");
+    if (i + 1 >= args.size()) return usage(args[i] + " needs a value");
     const auto value = ParseDecimal(args[i + 1]);
     if (args[i] == "--port") {
-      if (!value || *value < 1 || *value > 256) return Usage("--port takes a number from 1 to 256");
+      if (!value || *value < 1 || *value > 256) return usage("--port takes a number from 1 to 256");
       port = value;
     } else if (args[i] == "--speed") {
-      if (!value || (*value != 9600 && *value != 19200)) return Usage("--speed takes 9600 or 19200");
+      if (!value || (*value != 9600 && *value != 19200)) return usage("--speed takes 9600 or 19200");
       SetCurrentSpeed(*value);
     } else {
-      return Usage("unknown option " + args[i]);
+      return usage("unknown option " + args[i]);
     }
+  }
+  if (port && PortMissing(*port)) {
+    std::cerr << "rv7300s-cli: port COM" << *port << " does not exist: there is no " << DeviceOf(*port) << '\n';
+    return 1;
   }
   EnumerateComPorts();
   const int result = port ? ProbePort(*port) : ScanForMeter();
@@ -86,12 +125,7 @@ int Identify(const std::vector<std::string>& args) {
     return 1;
   }
   const MeterIdentity meter = CurrentIdentity();
-  std::cout << "model: " << kModelNames[meter.modelIndex] << '\n'
-            << "model-index: " << meter.modelIndex << '\n'
-            << "port: " << meter.currentPort << '\n'
-            << "speed: " << meter.currentSpeed << '\n'
-            << "serial: " << meter.serialNumber << '\n'
-            << "firmware: " << meter.firmwareVersion << '\n';
+  PrintIdentity(meter, json);
   if (!FirmwareSupported(meter.modelIndex, meter.firmwareVersion)) {
     std::cerr << "rv7300s-cli: firmware \"" << meter.firmwareVersion << "\" is not 0.83 or later; "
               << "the program cannot connect to this meter\n";
@@ -101,9 +135,13 @@ int Identify(const std::vector<std::string>& args) {
 }
 
 int Run(const std::vector<std::string>& args) {
-  if (args.empty()) return Usage("no command");
+  if (args.empty()) return UsageError({}, "no command");
   const std::vector<std::string> rest(args.begin() + 1, args.end());
-  if (args[0] == "ports") return rest.empty() ? Ports() : Usage("ports takes no arguments");
+  if (args[0] == "--help" || args[0] == "-h") return HelpCommand({});
+  if (args[0] == "--version") return VersionCommand();
+  if (args[0] == "help") return HelpCommand(rest);
+  if (FindCommandHelp(args[0]) && AsksForHelp(rest)) return HelpCommand({args[0]});
+  if (args[0] == "ports") return Ports(rest);
   if (args[0] == "identify") return Identify(rest);
   if (args[0] == "settings") return SettingsCommand(rest);
   if (args[0] == "format") return FormatCommand(rest);
@@ -113,7 +151,7 @@ int Run(const std::vector<std::string>& args) {
   if (args[0] == "memory") return MemoryCommand(rest);
   if (args[0] == "record") return RecordCommand(rest);
   if (args[0] == "recover") return RecoverCommand(rest);
-  return Usage("unknown command " + args[0]);
+  return UsageError({}, "unknown command " + args[0]);
 }
 
 }  // namespace

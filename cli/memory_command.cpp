@@ -8,6 +8,7 @@
 #include "base/text_helpers.h"
 #include "base/utf16.h"
 #include "catalogue/catalogue.h"
+#include "cli/help_command.h"
 #include "link/com_list.h"
 #include "link/com_port.h"
 #include "link/commands.h"
@@ -24,12 +25,7 @@ namespace {
 constexpr int kUsageError = 2;
 constexpr int kFailure = 1;
 
-int Usage(const std::string& problem) {
-  std::cerr << "rv7300s-cli: " << problem
-            << " (usage: rv7300s-cli memory OUT.csv [--port N] [--language en|ja] [--decimal .|,] "
-               "[--separator ,|;])\n";
-  return kUsageError;
-}
+int Usage(const std::string& problem) { return UsageError("memory", problem); }
 
 // A message box's text on one line.
 std::string OneLine(std::u16string_view text) {

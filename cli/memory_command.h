@@ -1,4 +1,4 @@
-// rv7300s-cli memory OUT.csv [--port N] [--language en|ja] [--decimal .|,] [--separator ,|;]
+// rv7300s-cli memory: the meter's memory into a CSV file (see cli/command_help.cpp).
 #pragma once
 
 #include <string>

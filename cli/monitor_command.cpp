@@ -7,7 +7,9 @@
 #include "base/decimal.h"
 #include "base/utf16.h"
 #include "catalogue/catalogue.h"
+#include "cli/help_command.h"
 #include "cli/interruption.h"
+#include "cli/json_output.h"
 #include "link/com_list.h"
 #include "link/identification.h"
 #include "live/connection.h"
@@ -17,16 +19,13 @@
 
 namespace {
 
-int Usage(const std::string& problem) {
-  std::cerr << "rv7300s-cli: " << problem << " (usage: rv7300s-cli monitor [--port N] [--count K] [--interval-ms M])\n";
-  return 2;
-}
+int Usage(const std::string& problem) { return UsageError("monitor", problem); }
 
-std::string Flags(const Publication& p) {
-  std::string flags;
+std::vector<std::string> Flags(const Publication& p) {
+  std::vector<std::string> flags;
   const _RECORD_DATA& r = p.recordTemplate;
   auto add = [&](bool on, const char* name) {
-    if (on) flags += flags.empty() ? name : std::string(" ") + name;
+    if (on) flags.emplace_back(name);
   };
   add(r.peakOn, "PEAK");
   add(r.flags != 0, "REL");
@@ -34,24 +33,45 @@ std::string Flags(const Publication& p) {
   add(r.slowOn, "SLOW");
   add(p.forRecording.value[_READING_TEXT::kMainOver], "OVER");
   add(p.forRecording.value[_READING_TEXT::kMainOpen], "OPEN");
-  return flags.empty() ? "-" : flags;
+  return flags;
 }
 
-void PrintLine(const Publication& p) {
+void PrintLine(const Publication& p, bool json) {
   const auto& text = p.forRecording.text;
-  auto shown = [](const std::u16string& value) { return value.empty() ? std::string("-") : Utf16ToUtf8(value); };
+  auto utf8 = [&](int which) { return Utf16ToUtf8(text[which]); };
   const std::time_t now = std::time(nullptr);
   char clock[16];
   std::strftime(clock, sizeof clock, "%H:%M:%S", std::localtime(&now));
-  std::cout << clock << '\t' << shown(text[_READING_TEXT::kMainValue]) << ' '
-            << Utf16ToUtf8(text[_READING_TEXT::kMainUnit]) << '\t' << shown(text[_READING_TEXT::kSubValue]) << ' '
-            << Utf16ToUtf8(text[_READING_TEXT::kSubUnit]) << '\t' << shown(text[_READING_TEXT::kMainFunction]) << '\t'
-            << shown(text[_READING_TEXT::kMainRangeToken]) << '\t' << Flags(p) << std::endl;
+  const std::vector<std::string> flags = Flags(p);
+  if (json) {
+    std::vector<std::string> flagsJson;
+    for (const std::string& flag : flags) flagsJson.push_back(JsonString(flag));
+    std::cout << JsonObject()
+                     .Add("time", JsonString(clock))
+                     .Add("mainValue", JsonTextOrNull(utf8(_READING_TEXT::kMainValue)))
+                     .Add("mainUnit", JsonTextOrNull(utf8(_READING_TEXT::kMainUnit)))
+                     .Add("subValue", JsonTextOrNull(utf8(_READING_TEXT::kSubValue)))
+                     .Add("subUnit", JsonTextOrNull(utf8(_READING_TEXT::kSubUnit)))
+                     .Add("function", JsonTextOrNull(utf8(_READING_TEXT::kMainFunction)))
+                     .Add("range", JsonTextOrNull(utf8(_READING_TEXT::kMainRangeToken)))
+                     .Add("flags", JsonArray(flagsJson))
+                     .Text()
+              << std::endl;
+    return;
+  }
+  auto shown = [&](int which) { return text[which].empty() ? std::string("-") : utf8(which); };
+  std::string flagText;
+  for (const std::string& flag : flags) flagText += (flagText.empty() ? "" : " ") + flag;
+  std::cout << clock << '\t' << shown(_READING_TEXT::kMainValue) << ' ' << utf8(_READING_TEXT::kMainUnit) << '\t'
+            << shown(_READING_TEXT::kSubValue) << ' ' << utf8(_READING_TEXT::kSubUnit) << '\t'
+            << shown(_READING_TEXT::kMainFunction) << '\t' << shown(_READING_TEXT::kMainRangeToken) << '\t'
+            << (flagText.empty() ? "-" : flagText) << std::endl;
 }
 
 }  // namespace
 
-int MonitorCommand(const std::vector<std::string>& args) {
+int MonitorCommand(std::vector<std::string> args) {
+  const bool json = TakeJsonOption(args);
   std::optional<int> port;
   long count = -1;
   int intervalMs = 0;
@@ -103,7 +123,7 @@ int MonitorCommand(const std::vector<std::string>& args) {
         if (latest.cycle != lastCycle && now - lastPrint >= std::chrono::milliseconds(intervalMs)) {
           lastCycle = latest.cycle;
           lastPrint = now;
-          PrintLine(latest);
+          PrintLine(latest, json);
           ++printed;
         }
         return false;

@@ -1,7 +1,7 @@
-// rv7300s-cli monitor [--port N] [--count K] [--interval-ms M]
+// rv7300s-cli monitor: live readings, a line a cycle (see cli/command_help.cpp).
 #pragma once
 
 #include <string>
 #include <vector>
 
-int MonitorCommand(const std::vector<std::string>& args);
+int MonitorCommand(std::vector<std::string> args);

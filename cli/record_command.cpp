@@ -12,6 +12,7 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/value_format.h"
 #include "cli/headless_recorder.h"
+#include "cli/help_command.h"
 #include "cli/interruption.h"
 #include "cli/status_line.h"
 #include "link/com_list.h"
@@ -39,12 +40,7 @@ constexpr int kMostRecords = 1048576;  // the settings' largest data count
 constexpr int kFastSteps = 9;          // 0.1 s to 0.9 s
 constexpr auto kForever = std::chrono::hours(24 * 365 * 10);
 
-int Usage(const std::string& problem) {
-  std::cerr << "rv7300s-cli: " << problem
-            << " (usage: rv7300s-cli record OUT.vdmm [--port N] [--interval SECONDS | --fast TENTHS] "
-               "[--count N | --time HH:MM:SS] [--csv OUT.csv] [--reconnect])\n";
-  return kUsageError;
-}
+int Usage(const std::string& problem) { return UsageError("record", problem); }
 
 struct RecordOptions {
   std::filesystem::path out;

@@ -1,5 +1,4 @@
-// rv7300s-cli record OUT.vdmm [--port N] [--interval SECONDS | --fast TENTHS] [--count N | --time HH:MM:SS]
-//                             [--csv OUT.csv] [--reconnect]
+// rv7300s-cli record: the window's recording, headless (see cli/command_help.cpp).
 #pragma once
 
 #include <string>

@@ -5,6 +5,8 @@
 
 #include "base/utf16.h"
 #include "catalogue/catalogue.h"
+#include "cli/help_command.h"
+#include "cli/json_output.h"
 #include "cli/recording_statistics.h"
 #include "cli/text_output.h"
 #include "link/identification.h"
@@ -17,13 +19,6 @@
 namespace {
 
 constexpr int kUsageError = 2;
-
-int Usage(const std::string& problem) {
-  std::cerr << "rv7300s-cli: " << problem
-            << " (usage: rv7300s-cli info FILE.vdmm | export FILE.vdmm OUT.csv [--language en|ja] [--decimal .|,] "
-               "[--separator ,|;] [--time real|relative])\n";
-  return kUsageError;
-}
 
 int UserLanguage() { return JapaneseUserLocale() ? 0 : 1; }
 
@@ -46,54 +41,101 @@ std::string ModelName(int model) {
   return model >= 0 && model < kModelCount ? std::string(kModelNames[model]) : "model " + std::to_string(model);
 }
 
+// "name: value" lines, or the members of one JSON object.
+class InfoOutput {
+ public:
+  explicit InfoOutput(bool json) : json_(json) {}
+
+  void Text(std::string_view name, const std::u16string& value) {
+    if (json_) {
+      object_.Add(name, JsonString(Utf16ToUtf8(value)));
+    } else {
+      std::cout << name << ": " << Escaped(value) << '\n';
+    }
+  }
+  void Number(std::string_view name, long long value) {
+    if (json_) {
+      object_.Add(name, std::to_string(value));
+    } else {
+      std::cout << name << ": " << value << '\n';
+    }
+  }
+  // A line of each for text; one element of `measurements` for JSON.
+  void Statistics(const ReadingStatistics& readings) {
+    const std::string display = readings.sub ? "sub" : "main";
+    if (json_) {
+      measurements_.push_back(JsonObject()
+                                  .Add("display", JsonString(display))
+                                  .Add("measurement", JsonString(Utf16ToUtf8(readings.label)))
+                                  .Add("readings", std::to_string(readings.readings))
+                                  .Add("mean", JsonString(Utf16ToUtf8(readings.mean)))
+                                  .Add("standardDeviation", JsonString(Utf16ToUtf8(readings.standardDeviation)))
+                                  .Text());
+      return;
+    }
+    Text(display + "Measurement", readings.label);
+    Number(display + "Readings", readings.readings);
+    Text(display + "Mean", readings.mean);
+    Text(display + "StdDev", readings.standardDeviation);
+  }
+  void EndOfStatistics() {
+    if (json_) object_.Add("measurements", JsonArray(measurements_));
+  }
+  void End() {
+    if (json_) std::cout << object_.Text() << '\n';
+  }
+
+ private:
+  const bool json_;
+  JsonObject object_;
+  std::vector<std::string> measurements_;
+};
+
 }  // namespace
 
-int InfoCommand(const std::vector<std::string>& args) {
-  if (args.size() != 1) return Usage("info takes one file");
+int InfoCommand(std::vector<std::string> args) {
+  InfoOutput out(TakeJsonOption(args));
+  if (args.size() != 1) return UsageError("info", "info takes one file");
   const int language = UserLanguage();
   SetCatalogueLanguage(language);
   const std::optional<Recording> read = Read(args[0], language);
   if (!read) return 1;
   const RecordStore& store = read->store;
   const Settings& s = read->settings;
-  auto line = [](std::string_view name, const std::string& value) { std::cout << name << ": " << value << '\n'; };
-  line("model", ModelName(store.recordModel));
-  line("serial", Escaped(store.recordSerial));
-  line("firmware", Escaped(store.recordFirmware));
-  line("records", std::to_string(store.recordCount()));
-  line("runRecords", std::to_string(store.runCount));
-  line("function", Escaped(LongName(FamilyOf(store.recordModel), store.recordFunction)));
-  line("range", Escaped(store.recordRangeText));
-  line("start", Escaped(store.startTimeText));
-  line("stop", Escaped(store.stopTimeText));
-  line("mainMax", Escaped(store.maxMainText));
-  line("mainMin", Escaped(store.minMainText));
-  line("subMax", Escaped(store.maxSubText));
-  line("subMin", Escaped(store.minSubText));
-  for (const ReadingStatistics& readings : StatisticsOf(store, store.recordModel)) {
-    const std::string display = readings.sub ? "sub" : "main";
-    line(display + "Measurement", Escaped(readings.label));
-    line(display + "Readings", std::to_string(readings.readings));
-    line(display + "Mean", Escaped(readings.mean));
-    line(display + "StdDev", Escaped(readings.standardDeviation));
-  }
-  line("duration", Escaped(DurationOf(store)));
-  line("interval", Escaped(IntervalText(s)));
-  line("company", Escaped(s.companyText));
-  line("title", Escaped(s.titleText));
-  line("operator", Escaped(s.operatorText));
-  line("date", Escaped(s.dateText));
-  line("temperature", Escaped(s.temperatureText));
-  line("humidity", Escaped(s.humidityText));
-  line("memo", Escaped(s.memoText));
+  out.Text("model", Utf8ToUtf16(ModelName(store.recordModel)));
+  out.Text("serial", store.recordSerial);
+  out.Text("firmware", store.recordFirmware);
+  out.Number("records", store.recordCount());
+  out.Number("runRecords", store.runCount);
+  out.Text("function", LongName(FamilyOf(store.recordModel), store.recordFunction));
+  out.Text("range", store.recordRangeText);
+  out.Text("start", store.startTimeText);
+  out.Text("stop", store.stopTimeText);
+  out.Text("mainMax", store.maxMainText);
+  out.Text("mainMin", store.minMainText);
+  out.Text("subMax", store.maxSubText);
+  out.Text("subMin", store.minSubText);
+  for (const ReadingStatistics& readings : StatisticsOf(store, store.recordModel)) out.Statistics(readings);
+  out.EndOfStatistics();
+  out.Text("duration", DurationOf(store));
+  out.Text("interval", IntervalText(s));
+  out.Text("company", s.companyText);
+  out.Text("title", s.titleText);
+  out.Text("operator", s.operatorText);
+  out.Text("date", s.dateText);
+  out.Text("temperature", s.temperatureText);
+  out.Text("humidity", s.humidityText);
+  out.Text("memo", s.memoText);
+  out.End();
   return 0;
 }
 
 int ExportCommand(const std::vector<std::string>& args) {
-  if (args.size() < 2) return Usage("export takes a recording and a CSV file");
+  auto usage = [](const std::string& problem) { return UsageError("export", problem); };
+  if (args.size() < 2) return usage("export takes a recording and a CSV file");
   std::optional<int> language, decimal, separator, time;
   for (std::size_t i = 2; i < args.size(); i += 2) {
-    if (i + 1 >= args.size()) return Usage(args[i] + " needs a value");
+    if (i + 1 >= args.size()) return usage(args[i] + " needs a value");
     const std::string& value = args[i + 1];
     if (args[i] == "--language" && (value == "en" || value == "ja")) {
       language = value == "ja" ? 0 : 1;
@@ -104,7 +146,7 @@ int ExportCommand(const std::vector<std::string>& args) {
     } else if (args[i] == "--time" && (value == "real" || value == "relative")) {
       time = value == "relative" ? 1 : 0;
     } else {
-      return Usage("bad option " + args[i] + " " + value);
+      return usage("bad option " + args[i] + " " + value);
     }
   }
   const int shownLanguage = language.value_or(UserLanguage());

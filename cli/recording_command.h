@@ -1,9 +1,9 @@
-// rv7300s-cli info FILE.vdmm
-// rv7300s-cli export FILE.vdmm OUT.csv [--language en|ja] [--decimal .|,] [--separator ,|;] [--time real|relative]
+// rv7300s-cli info and export: a recording file told, or exported as CSV
+// (see cli/command_help.cpp).
 #pragma once
 
 #include <string>
 #include <vector>
 
-int InfoCommand(const std::vector<std::string>& args);
+int InfoCommand(std::vector<std::string> args);
 int ExportCommand(const std::vector<std::string>& args);

@@ -5,6 +5,7 @@
 
 #include "base/utf16.h"
 #include "catalogue/catalogue.h"
+#include "cli/help_command.h"
 #include "persistence/ansi_code_page.h"
 #include "persistence/archive_exception.h"
 #include "persistence/file_exception.h"
@@ -14,13 +15,7 @@
 
 namespace {
 
-constexpr int kUsageError = 2;
-
-int Usage(const std::string& problem) {
-  std::cerr << "rv7300s-cli: " << problem
-            << " (usage: rv7300s-cli recover JOURNAL [OUT.vdmm], OUT.vdmm a file that is not there)\n";
-  return kUsageError;
-}
+int Usage(const std::string& problem) { return UsageError("recover", problem); }
 
 int Fail(const std::string& message) {
   std::cerr << "rv7300s-cli: " << message << '\n';

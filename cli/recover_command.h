@@ -1,4 +1,5 @@
-// rv7300s-cli recover JOURNAL [OUT.vdmm]
+// rv7300s-cli recover: a journal's records into a new recording file (see
+// cli/command_help.cpp).
 #pragma once
 
 #include <string>

@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "base/utf16.h"
+#include "cli/help_command.h"
 #include "cli/text_output.h"
 #include "persistence/ansi_code_page.h"
 #include "persistence/file_exception.h"
@@ -47,8 +48,7 @@ int Show(const std::filesystem::path& file) {
 
 int SettingsCommand(const std::vector<std::string>& args) {
   if (args.empty() || args[0] != "show" || args.size() > 2) {
-    std::cerr << "rv7300s-cli: usage: rv7300s-cli settings show [FILE]\n";
-    return 2;
+    return UsageError("settings", "settings takes show and at most a file");
   }
   return Show(args.size() == 2 ? std::filesystem::path(args[1]) : DecideSettingsFolder() / kSettingsFileName);
 }

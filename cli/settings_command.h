@@ -1,4 +1,5 @@
-// rv7300s-cli settings show [FILE]
+// rv7300s-cli settings show: every setting of a settings file (see
+// cli/command_help.cpp).
 #pragma once
 
 #include <string>

@@ -39,6 +39,20 @@ expect_exit() {  # expected-code description command...
 # No meter anywhere.
 expect_exit 1 "identify without meters" "$cli" identify
 grep -q "no meter" "$RV7300S_PORT_DIR/stderr" || fail "no-meter message missing"
+expect_exit 0 "ports without any" "$cli" ports
+[ -s "$RV7300S_PORT_DIR/stdout" ] && fail "ports without any listed: $(cat "$RV7300S_PORT_DIR/stdout")"
+grep -qx "rv7300s-cli: no serial ports found" "$RV7300S_PORT_DIR/stderr" || fail "ports without any said: $(cat "$RV7300S_PORT_DIR/stderr")"
+expect_exit 0 "ports --json without any" "$cli" ports --json
+[ "$(cat "$RV7300S_PORT_DIR/stdout")" = "[]" ] || fail "ports --json without any: $(cat "$RV7300S_PORT_DIR/stdout")"
+
+# A port number with no device behind it is told as such, not as a silent
+# meter: no adapter, and a virtual meter's link whose server has gone.
+ln -s "$RV7300S_PORT_DIR/gone" "$RV7300S_PORT_DIR/COM12"
+for port in 9 12; do
+  expect_exit 1 "identify on missing COM$port" "$cli" identify --port $port
+  grep -qF "port COM$port does not exist" "$RV7300S_PORT_DIR/stderr" || fail "missing COM$port: $(cat "$RV7300S_PORT_DIR/stderr")"
+done
+rm "$RV7300S_PORT_DIR/COM12"
 
 # Usage errors.
 expect_exit 2 "no command" "$cli"

@@ -73,7 +73,7 @@ expect "identify, no right to the port" 1 "($device, COM$port)" "may not open it
 # Free again: the meter answers; a port with no device at all is no refusal.
 expect "identify, port free" 0 -- "$cli" identify --port $port
 grep -q "^model: RV7361$" "$out/stdout" || fail "identify, port free: $(cat "$out/stdout")"
-expect "identify, no such port" 1 "no meter answered on COM9" -- "$cli" identify --port 9
+expect "identify, no such port" 1 "port COM9 does not exist" -- "$cli" identify --port 9
 
 [ $failures -eq 0 ] && echo "permission hint: passed"
 [ $failures -eq 0 ]
