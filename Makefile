@@ -1,5 +1,5 @@
 # The two commands of the README.
-.PHONY: run check build bench fuzz tsan package
+.PHONY: run check build bench fuzz tsan package windows-check
 run:
 	scripts/run
 check:
@@ -14,3 +14,5 @@ tsan:
 	scripts/tsan
 package:
 	scripts/package
+windows-check:
+	scripts/windows-check

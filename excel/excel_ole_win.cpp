@@ -2,9 +2,11 @@
 // late-bound through IDispatch with the dispatch identifiers of Excel's
 // type library, and watched through its windows ("XLMAIN", its "XLDESK"
 // child and that one's "EXCEL6" cell editor) and its process.
+// windows.h first: the others use its types.
+#include <windows.h>
+
 #include <oleauto.h>
 #include <tlhelp32.h>
-#include <windows.h>
 
 #include <charconv>
 #include <string>

@@ -1,7 +1,9 @@
 // The system's serial devices through the device-setup API.
+// windows.h first: the others use its types.
+#include <windows.h>
+
 #include <cfgmgr32.h>
 #include <setupapi.h>
-#include <windows.h>
 
 #include "link/com_list.h"
 

@@ -17,4 +17,10 @@
 
 #include "persistence/archive_file.h"
 
+// <windows.h> makes ReplaceFile a macro for its own ReplaceFileA/W; ours
+// keeps its name, and the system's is called by its full name.
+#ifdef ReplaceFile
+#undef ReplaceFile
+#endif
+
 void ReplaceFile(const std::filesystem::path& file, const std::function<void(CFile& output)>& write);

@@ -43,8 +43,11 @@ CFileException LastError(const fs::path& target) { return CFileException::FromEr
 fs::path DestinationOf(const fs::path& target, bool& exists) {
   std::error_code error;
   fs::path file = target;
-  if (fs::is_symlink(fs::symlink_status(target, error))) file = fs::weakly_canonical(target, error);
-  if (error) throw CFileException::FromErrno(target, ErrnoOf(static_cast<DWORD>(error.value())));
+  // A target not there yet is no error (the status then reports "not found").
+  if (fs::is_symlink(fs::symlink_status(target, error))) {
+    file = fs::weakly_canonical(target, error);
+    if (error) throw CFileException::FromErrno(target, ErrnoOf(static_cast<DWORD>(error.value())));
+  }
   const fs::file_status status = fs::status(file, error);
   exists = status.type() != fs::file_type::not_found;
   if (exists && fs::is_directory(status)) throw CFileException(Cause::isFolder, target, 0);

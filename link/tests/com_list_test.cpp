@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/tests/environment.h"
 #include "base/utf16.h"
 #include "link/com_list.h"
 #include "link/port_names.h"
@@ -43,6 +44,7 @@ TEST(BuildComList, KeepsPresentEnabledProlificPortsInOrder) {
   EXPECT_EQ(BuildComList(devices), expected);
 }
 
+#ifndef _WIN32  // sysfs and the virtual meter's port links are Linux's
 // A sysfs tree as the kernel lays it out for USB-serial adapters.
 class FakeSysfs {
  public:
@@ -127,9 +129,10 @@ TEST(VirtualPorts, EnumerationRebuildsTheListFromScratch) {
 TEST(VirtualPorts, FolderFollowsTheEnvironment) {
   TempPortFolder folder;
   EXPECT_EQ(VirtualPortFolder(), folder.Path());
-  unsetenv("RV7300S_PORT_DIR");
-  setenv("XDG_RUNTIME_DIR", "/run/user/1000", 1);
+  UnsetEnvironment("RV7300S_PORT_DIR");
+  SetEnvironment("XDG_RUNTIME_DIR", "/run/user/1000");
   EXPECT_EQ(VirtualPortFolder(), fs::path("/run/user/1000/rv7300s/ports"));
 }
+#endif
 
 }  // namespace

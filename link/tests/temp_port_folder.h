@@ -2,17 +2,21 @@
 // side never see each other's ports.
 #pragma once
 
-#include <stdlib.h>
-
 #include <filesystem>
+#include <random>
 #include <string>
+
+#include "base/tests/environment.h"
 
 class TempPortFolder {
  public:
   TempPortFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "rv7300s-test-XXXXXX").string();
-    path_ = mkdtemp(pattern.data());
-    setenv("RV7300S_PORT_DIR", path_.c_str(), 1);
+    // A fresh name until one is free: Windows has no mkdtemp().
+    std::random_device random;
+    do {
+      path_ = std::filesystem::temp_directory_path() / ("rv7300s-test-" + std::to_string(random()));
+    } while (!std::filesystem::create_directory(path_));
+    SetEnvironment("RV7300S_PORT_DIR", path_.string().c_str());
   }
   ~TempPortFolder() {
     std::error_code ignored;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "base/models.h"
+#include "base/tests/environment.h"
 #include "base/utf16.h"
 #include "catalogue/catalogue.h"
 #include "memory/memory_csv.h"
@@ -27,7 +28,7 @@ class MemoryCsv : public testing::Test {
   void TearDown() override {
     SetCatalogueLanguage(1);
     SetZeroTo20mANaming(false);
-    unsetenv("LC_ALL");
+    UnsetEnvironment("LC_ALL");
   }
   std::string Line(const RecordFields& fields, int language = kEnglish, int temperatureUnit = 0, bool comma = false) {
     SetCatalogueLanguage(language);
@@ -247,10 +248,10 @@ TEST_F(MemoryCsv, DamagedRecordsStillGiveALine) {
 }
 
 TEST_F(MemoryCsv, LinesAreWrittenInTheAnsiCodePageWithCrLf) {
-  setenv("LC_ALL", "ja_JP.UTF-8", 1);
+  SetEnvironment("LC_ALL", "ja_JP.UTF-8");
   EXPECT_EQ(EncodeMemoryCsvLine(u"メモリデータ"), "\x83\x81\x83\x82\x83\x8A\x83\x66\x81\x5B\x83\x5E\r\n");
   EXPECT_EQ(EncodeMemoryCsvLine(u"7,Temp,25.3"), "7,Temp,25.3\r\n");
-  setenv("LC_ALL", "C", 1);
+  SetEnvironment("LC_ALL", "C");
   EXPECT_EQ(EncodeMemoryCsvLine(u"25.3℃"), "25.3?\r\n") << "CP1252 has no degree-Celsius sign";
   // The Japanese interface where the locale's code page has no Japanese.
   SetCatalogueLanguage(kJapanese);

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <map>
 
+#include "base/tests/environment.h"
 #include "base/utf16.h"
 #include "catalogue/catalogue.h"
 #include "link/com_port.h"
@@ -58,7 +59,7 @@ struct Box {
 class MemoryDialogTest : public testing::Test {
  protected:
   void SetUp() override {
-    setenv("LC_ALL", "C", 1);
+    SetEnvironment("LC_ALL", "C");
     SetCatalogueLanguage(1);
     folder_ = ports_.Path() / "csv";
     fs::create_directory(folder_);
@@ -72,7 +73,7 @@ class MemoryDialogTest : public testing::Test {
   void TearDown() override {
     window_.PumpUntil([&] { return !dialog_.Download().Running(); }, 10s);
     ComClose();
-    unsetenv("LC_ALL");
+    UnsetEnvironment("LC_ALL");
   }
 
   // A meter identified and connected, as when the Option menu is used.

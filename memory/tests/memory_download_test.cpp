@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "base/models.h"
+#include "base/tests/environment.h"
 #include "catalogue/catalogue.h"
 #include "link/com_port.h"
 #include "link/commands.h"
@@ -50,14 +51,14 @@ std::string Contents(const fs::path& file) {
 class MemoryDownloadTest : public testing::Test {
  protected:
   void SetUp() override {
-    setenv("LC_ALL", "C", 1);
+    SetEnvironment("LC_ALL", "C");
     SetCatalogueLanguage(1);
     folder_ = ports_.Path() / "csv";
     fs::create_directory(folder_);
   }
   void TearDown() override {
     ComClose();
-    unsetenv("LC_ALL");
+    UnsetEnvironment("LC_ALL");
   }
 
   void Serve(const std::string& firmware) {

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/tests/environment.h"
 #include "persistence/archive.h"
 
 namespace {
@@ -116,7 +117,7 @@ TEST(Archive, ReadsEveryLengthFormOfOldFiles) {
 }
 
 TEST(Archive, OneByteStringsComeFromTheAnsiCodePage) {
-  setenv("LC_ALL", "C", 1);
+  SetEnvironment("LC_ALL", "C");
   {
     MemoryFile file(Bytes{0x02, 0xE9, 0x80});  // CP1252: é, €
     CArchive in(file, CArchive::Mode::load);
@@ -124,7 +125,7 @@ TEST(Archive, OneByteStringsComeFromTheAnsiCodePage) {
     in >> read;
     EXPECT_EQ(read, u"é€");
   }
-  setenv("LC_ALL", "ja_JP.UTF-8", 1);
+  SetEnvironment("LC_ALL", "ja_JP.UTF-8");
   {
     MemoryFile file(Bytes{0x04, 0x89, 0xB7, 0x93, 0x78});  // CP932: 温度
     CArchive in(file, CArchive::Mode::load);
@@ -132,14 +133,14 @@ TEST(Archive, OneByteStringsComeFromTheAnsiCodePage) {
     in >> read;
     EXPECT_EQ(read, u"温度");
   }
-  unsetenv("LC_ALL");
+  UnsetEnvironment("LC_ALL");
 }
 
 // A long 1-byte text is converted a buffer at a time; a double-byte
 // character across two pieces, and a byte the code page lacks, must come
 // out as they would in one piece.
 TEST(Archive, ALongOneByteTextIsJoinedAcrossPieces) {
-  setenv("LC_ALL", "ja_JP.UTF-8", 1);
+  SetEnvironment("LC_ALL", "ja_JP.UTF-8");
   const std::size_t pairs = CArchive::kBufferSize * 3 / 2;
   Bytes bytes{0xFF, 0xFF, 0xFF};  // 1-byte characters, a 32-bit length
   const std::uint32_t length = static_cast<std::uint32_t>(1 + 2 * pairs + 1);
@@ -152,7 +153,7 @@ TEST(Archive, ALongOneByteTextIsJoinedAcrossPieces) {
   std::u16string read;
   in >> read;
   EXPECT_EQ(read, u"x" + std::u16string(pairs, u'温') + u"\uFFFD");
-  unsetenv("LC_ALL");
+  UnsetEnvironment("LC_ALL");
 }
 
 #ifdef __linux__

@@ -3,13 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include "base/tests/environment.h"
 #include "persistence/csv_encoder.h"
 
 namespace {
 
 class CsvEncoderTest : public testing::Test {
  protected:
-  void TearDown() override { unsetenv("LC_ALL"); }
+  void TearDown() override { UnsetEnvironment("LC_ALL"); }
 };
 
 // The Japanese interface on a locale without a Japanese code page wrote
@@ -25,10 +26,10 @@ TEST_F(CsvEncoderTest, TheCodePageHoldsTheInterfaceLanguage) {
       {"ja_JP.UTF-8", 1, 932}, {"C", 1, 1252},          {"de_DE.UTF-8", 1, 1252},
   };
   for (const Case& c : cases) {
-    setenv("LC_ALL", c.locale, 1);
+    SetEnvironment("LC_ALL", c.locale);
     EXPECT_EQ(CsvCodePage(c.language), c.codePage) << c.locale << " " << c.language;
   }
-  setenv("LC_ALL", "C", 1);
+  SetEnvironment("LC_ALL", "C");
   CsvEncoder japanese(0);
   std::string line;
   japanese.AppendField(line, u"レコードデータ", u',', true);
@@ -37,7 +38,7 @@ TEST_F(CsvEncoderTest, TheCodePageHoldsTheInterfaceLanguage) {
 }
 
 TEST_F(CsvEncoderTest, WhatTheCodePageLacksIsAQuestionMarkAndItsTextIsNotedOnce) {
-  setenv("LC_ALL", "C", 1);
+  SetEnvironment("LC_ALL", "C");
   CsvEncoder western(1);
   std::string line;
   bool first = true;
@@ -60,7 +61,7 @@ TEST_F(CsvEncoderTest, WhatTheCodePageLacksIsAQuestionMarkAndItsTextIsNotedOnce)
 }
 
 TEST_F(CsvEncoderTest, TheNotedTextsStayFewAndShort) {
-  setenv("LC_ALL", "C", 1);
+  SetEnvironment("LC_ALL", "C");
   CsvEncoder western(1);
   std::string bytes;
   western.Append(bytes, std::u16string(100, u'温'));

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/tests/environment.h"
 #include "persistence/date_time.h"
 
 namespace {
@@ -42,11 +43,11 @@ TEST(DateTime, WholeSecondsRoundToTheNearest) {
 }
 
 TEST(DateTime, LocalTimeFollowsTheTimeZone) {
-  setenv("TZ", "Asia/Tokyo", 1);
+  SetEnvironment("TZ", "Asia/Tokyo");
   tzset();
   // 2026-12-10 02:37:28 UTC is 11:37:28 in Tokyo.
   EXPECT_EQ(CDateTime::FromLocalTime(1796870248).ToCalendar(), (CalendarTime{2026, 12, 10, 11, 37, 28}));
-  unsetenv("TZ");
+  UnsetEnvironment("TZ");
   tzset();
 }
 

@@ -3,7 +3,9 @@
 // file system a few blocks large, for what a full disk does.
 #pragma once
 
+#ifndef _WIN32
 #include <sys/mount.h>
+#endif
 #include <unistd.h>
 
 #include <filesystem>
@@ -34,6 +36,7 @@ class ScratchFolder {
   std::filesystem::path path_;
 };
 
+#ifndef _WIN32  // a file system mounted for the test is Linux's
 class SmallDisk {
  public:
   // `size` in bytes; mounted only with the privilege to mount.
@@ -61,3 +64,4 @@ class SmallDisk {
   std::filesystem::path folder_;
   bool mounted_ = false;
 };
+#endif

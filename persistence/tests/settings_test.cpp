@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "base/models.h"
+#include "base/tests/environment.h"
 #include "persistence/file_exception.h"
 #include "persistence/settings.h"
 #include "persistence/settings_folder.h"
@@ -314,14 +315,14 @@ TEST(SettingsStartup, IntervalOfHostileValuesDoesNotOverflow) {
 }
 
 TEST(SettingsFolder, SystemInstallationsUseTheUsersConfigFolder) {
-  setenv("XDG_CONFIG_HOME", "/home/u/.cfg", 1);
+  SetEnvironment("XDG_CONFIG_HOME", "/home/u/.cfg");
   EXPECT_EQ(SettingsFolderFor("/usr/bin"), fs::path("/home/u/.cfg/VORNEK/QM8000"));
   EXPECT_EQ(SettingsFolderFor("/usr/local/lib/quorvia"), fs::path("/home/u/.cfg/VORNEK/QM8000"));
   EXPECT_EQ(SettingsFolderFor("/opt/quorvia"), fs::path("/home/u/.cfg/VORNEK/QM8000"));
   EXPECT_EQ(SettingsFolderFor("/home/u/quorvia/build/app"), fs::path("/home/u/quorvia/build/app"));
   EXPECT_EQ(SettingsFolderFor("/usrlocal/app"), fs::path("/usrlocal/app"));
-  unsetenv("XDG_CONFIG_HOME");
-  setenv("HOME", "/home/v", 1);
+  UnsetEnvironment("XDG_CONFIG_HOME");
+  SetEnvironment("HOME", "/home/v");
   EXPECT_EQ(SettingsFolderFor("/usr/bin"), fs::path("/home/v/.config/VORNEK/QM8000"));
   EXPECT_EQ(ProgramFolder(), fs::canonical("/proc/self/exe").parent_path());
 }

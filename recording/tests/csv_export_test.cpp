@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "base/models.h"
+#include "base/tests/environment.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/value_format.h"
 #include "persistence/ansi_code_page.h"
@@ -48,11 +49,11 @@ class CsvExport : public testing::Test {
   void SetUp() override {
     // CP932 holds every character these files use, so the lines come back
     // whole; the code page itself has a test of its own below.
-    setenv("LC_ALL", "ja_JP.UTF-8", 1);
+    SetEnvironment("LC_ALL", "ja_JP.UTF-8");
     SetCatalogueLanguage(1);
   }
   void TearDown() override {
-    unsetenv("LC_ALL");
+    UnsetEnvironment("LC_ALL");
     SetCatalogueLanguage(1);
     SetZeroTo20mANaming(false);
   }
@@ -276,7 +277,7 @@ TEST_F(CsvExport, FieldsHoldingTheSeparatorAreQuoted) {
 // has no Japanese (it wrote "?" for every Japanese character); what a code
 // page still lacks is returned, for the user to be told.
 TEST_F(CsvExport, BytesAreInACodePageThatHoldsTheInterfaceLanguage) {
-  setenv("LC_ALL", "C", 1);
+  SetEnvironment("LC_ALL", "C");
   settings.memoOn = 1;
   settings.memoText = u"温度計 25ºF";
   struct Case {
