@@ -86,8 +86,7 @@ int MemoryCommand(const std::vector<std::string>& args) {
   }
   const MeterIdentity meter = CurrentIdentity();
   if (!IsRv736x(meter.modelIndex)) {
-    std::cerr << "rv7300s-cli: the " << (meter.modelIndex < kModelCount ? kModelNames[meter.modelIndex] : "meter")
-              << " keeps no readings in a memory\n";
+    std::cerr << "rv7300s-cli: the " << ModelNameOr(meter.modelIndex, "meter") << " keeps no readings in a memory\n";
     return kFailure;
   }
   ComSetLine(meter.currentSpeed);

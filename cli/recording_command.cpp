@@ -38,7 +38,8 @@ std::optional<Recording> Read(const std::string& file, int language) {
 }
 
 std::string ModelName(int model) {
-  return model >= 0 && model < kModelCount ? std::string(kModelNames[model]) : "model " + std::to_string(model);
+  const std::string other = "model " + std::to_string(model);
+  return std::string(ModelNameOr(model, other));
 }
 
 // "name: value" lines, or the members of one JSON object.

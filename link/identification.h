@@ -16,6 +16,12 @@
 inline constexpr std::array<std::string_view, kModelCount> kModelNames = {
     "RV7321", "RV7322", "RV7323", "RV7324", "RV7325", "RV7326", "RV7341", "RV734X", "RV7361", "RV7362"};
 
+// The name of `model`, or `otherwise` for an index that names no model
+// (kNoModel, or a number read from a file).
+constexpr std::string_view ModelNameOr(int model, std::string_view otherwise) {
+  return model >= 0 && model < kModelCount ? kModelNames[static_cast<std::size_t>(model)] : otherwise;
+}
+
 // ModelIndex of a name, kNoModel when it is none of them (exact, case-sensitive).
 int ModelIndexOfName(std::string_view name);
 

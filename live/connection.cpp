@@ -95,7 +95,7 @@ void ConnectionController::OnConnectTimer() {
 
 void ConnectionController::ShowIdentity(int modelIndex) {
   const MeterIdentity meter = CurrentIdentity();
-  const std::string_view name = modelIndex < kModelCount ? kModelNames[modelIndex] : std::string_view();
+  const std::string_view name = ModelNameOr(modelIndex, {});
   env_.controls.SetText(control::kModelName, Utf8ToUtf16(name));
   env_.controls.SetText(control::kSerialNumber, Utf8ToUtf16(meter.serialNumber));
   char port[16];

@@ -458,7 +458,7 @@ void RecordingEngine::ShowOpenedRecording() {
   const RecordStore& store = env_.store;
   ShowSaveSettings(env_.info, env_.settings);
   const int model = store.recordModel;
-  env_.info.SetText(kModel, model >= 0 && model < kModelCount ? Utf8ToUtf16(kModelNames[model]) : u"");
+  env_.info.SetText(kModel, Utf8ToUtf16(ModelNameOr(model, "")));
   env_.info.SetText(kSerial, store.recordSerial);
   env_.info.SetText(kFunction, LongName(FamilyOf(model), store.recordFunction));
   env_.info.SetText(kRange, store.recordRangeText);
