@@ -265,9 +265,9 @@ std::u16string MemoryCsvLine(int number, const MemoryRecord& r, const MemoryCsvF
   return line.Line();
 }
 
-std::string EncodeMemoryCsvLine(std::u16string_view line) {
+std::string EncodeMemoryCsvLine(std::u16string_view line, int systemCodePage) {
   // The words are the catalogue's: the code page must hold their language.
-  CsvEncoder encoder(CatalogueLanguage());
+  CsvEncoder encoder(CatalogueLanguage(), systemCodePage);
   std::string bytes;
   encoder.Append(bytes, line);
   return bytes + "\r\n";

@@ -10,6 +10,7 @@
 
 #include "base/models.h"
 #include "memory/memory_record.h"
+#include "persistence/ansi_code_page.h"
 #include "persistence/date_time.h"
 #include "persistence/settings.h"
 
@@ -39,5 +40,6 @@ std::u16string MemoryCsvLine(int number, const MemoryRecord& record, const Memor
 bool MemoryRecordDecodes(const MemoryRecord& record);
 
 // A line as the file stores it: in the code page of a CSV file for the
-// catalogue's language (csv_encoder.h), ending in CR LF.
-std::string EncodeMemoryCsvLine(std::u16string_view line);
+// catalogue's language on a system of `systemCodePage` (csv_encoder.h),
+// ending in CR LF.
+std::string EncodeMemoryCsvLine(std::u16string_view line, int systemCodePage = AnsiCodePage());

@@ -18,12 +18,13 @@ bool JapaneseUserLocale();
 // Japanese, else 1252.
 int AnsiCodePage();
 
-// Text of the system's code page into UTF-16, a piece at a time, so that a
-// long text needs no second copy of itself: a character split between two
-// pieces is joined.  Bytes the code page does not define become U+FFFD.
+// Text of a code page (the system's, AnsiCodePage(), for old files) into
+// UTF-16, a piece at a time, so that a long text needs no second copy of
+// itself: a character split between two pieces is joined.  Bytes the code
+// page does not define become U+FFFD.
 class AnsiDecoder {
  public:
-  AnsiDecoder();
+  explicit AnsiDecoder(int codePage);
   ~AnsiDecoder();
   AnsiDecoder(const AnsiDecoder&) = delete;
   AnsiDecoder& operator=(const AnsiDecoder&) = delete;
@@ -37,9 +38,9 @@ class AnsiDecoder {
   std::unique_ptr<State> state_;
 };
 
-inline std::u16string AnsiToUtf16(std::string_view bytes) {
+inline std::u16string AnsiToUtf16(std::string_view bytes, int codePage) {
   std::u16string text;
-  AnsiDecoder().Decode(bytes, true, text);
+  AnsiDecoder(codePage).Decode(bytes, true, text);
   return text;
 }
 

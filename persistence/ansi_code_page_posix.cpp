@@ -45,8 +45,8 @@ struct AnsiDecoder::State {
   std::string pending;  // the start of a character that the next piece ends
 };
 
-AnsiDecoder::AnsiDecoder() : state_(std::make_unique<State>()) {
-  state_->converter = iconv_open("UTF-16LE", IconvName(AnsiCodePage()).c_str());
+AnsiDecoder::AnsiDecoder(int codePage) : state_(std::make_unique<State>()) {
+  state_->converter = iconv_open("UTF-16LE", IconvName(codePage).c_str());
 }
 
 AnsiDecoder::~AnsiDecoder() {

@@ -33,11 +33,13 @@ std::size_t IncompleteTail(std::string_view bytes, UINT codePage) {
 }  // namespace
 
 struct AnsiDecoder::State {
-  UINT codePage = CP_ACP;
+  UINT codePage = 0;
   std::string pending;  // the start of a character that the next piece ends
 };
 
-AnsiDecoder::AnsiDecoder() : state_(std::make_unique<State>()) { state_->codePage = GetACP(); }
+AnsiDecoder::AnsiDecoder(int codePage) : state_(std::make_unique<State>()) {
+  state_->codePage = static_cast<UINT>(codePage);
+}
 
 AnsiDecoder::~AnsiDecoder() = default;
 
@@ -73,9 +75,11 @@ CodePageEncoder::CodePageEncoder(int codePage) : codePage_(codePage), state_(std
 
 CodePageEncoder::~CodePageEncoder() = default;
 
-bool CodePageEncoder::Encode(std::u16string_view text, std::string& bytes) {
-  if (text.empty()) return true;
-  const auto codePage = static_cast<UINT>(codePage_);
+namespace {
+
+// Appends `text` in `codePage`; false when a character had to become the
+// default character '?'.
+bool Convert(UINT codePage, std::u16string_view text, std::string& bytes) {
   const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
   const int length = static_cast<int>(text.size());
   // UTF-8 holds every character and takes no default character.
@@ -89,4 +93,28 @@ bool CodePageEncoder::Encode(std::u16string_view text, std::string& bytes) {
   bytes.resize(at + static_cast<std::size_t>(size));
   WideCharToMultiByte(codePage, flags, wide, length, bytes.data() + at, size, question, lost);
   return !usedDefault;
+}
+
+bool HighSurrogate(char16_t unit) { return unit >= 0xD800 && unit < 0xDC00; }
+
+}  // namespace
+
+bool CodePageEncoder::Encode(std::u16string_view text, std::string& bytes) {
+  if (text.empty()) return true;
+  const auto codePage = static_cast<UINT>(codePage_);
+  const std::size_t at = bytes.size();
+  if (Convert(codePage, text, bytes)) return true;
+  // Windows writes a '?' for each half of a surrogate pair; a character
+  // is one '?' to the reader, so the text goes again a character at a time.
+  bytes.resize(at);
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t length = HighSurrogate(text[i]) && i + 1 < text.size() ? 2 : 1;
+    const std::size_t before = bytes.size();
+    if (!Convert(codePage, text.substr(i, length), bytes)) {
+      bytes.resize(before);
+      bytes += '?';
+    }
+    i += length;
+  }
+  return false;
 }

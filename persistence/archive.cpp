@@ -11,7 +11,7 @@ static_assert(std::endian::native == std::endian::little, "the files are little-
 static_assert(sizeof(double) == 8);
 
 CArchive::CArchive(ArchiveFile& file, Mode mode, std::size_t bufferSize)
-    : file_(file), mode_(mode), buffer_(std::max<std::size_t>(bufferSize, 16)) {}
+    : file_(file), mode_(mode), ansiCodePage_(AnsiCodePage()), buffer_(std::max<std::size_t>(bufferSize, 16)) {}
 
 void CArchive::Fail(CArchiveException::Cause cause) const { throw CArchiveException(cause, file_.Path()); }
 
@@ -235,7 +235,7 @@ std::u16string CArchive::ReadUnicodeText(std::uint64_t length) {
 std::u16string CArchive::ReadAnsiText(std::uint64_t length) {
   std::u16string text;
   text.reserve(static_cast<std::size_t>(length));
-  AnsiDecoder decoder;
+  AnsiDecoder decoder(ansiCodePage_);
   char piece[kBufferSize];
   while (length > 0) {
     const std::size_t size = static_cast<std::size_t>(std::min<std::uint64_t>(length, sizeof piece));

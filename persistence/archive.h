@@ -53,6 +53,10 @@ class CArchive {
   CArchive& operator>>(CDateTime& value);
   CArchive& operator>>(std::u16string& value);
 
+  // Old files hold 1-byte texts in the code page of the system that wrote
+  // them; the system's own is assumed unless the reader knows better.
+  void SetAnsiCodePage(int codePage) { ansiCodePage_ = codePage; }
+
   // Raw bytes, as they are.
   void Write(const void* data, std::size_t size);
   // Exactly `size` bytes, or the end-of-file error.
@@ -77,6 +81,7 @@ class CArchive {
 
   ArchiveFile& file_;
   Mode mode_;
+  int ansiCodePage_;
   std::vector<std::uint8_t> buffer_;
   std::size_t begin_ = 0;  // loading: next byte to hand out
   std::size_t end_ = 0;    // loading: end of the bytes read; storing: bytes waiting

@@ -27,13 +27,14 @@ void ReplaceFirst(std::u16string& text, std::u16string_view placeholder, std::u1
 
 }  // namespace
 
-int CsvCodePage(int language) {
-  const int system = AnsiCodePage();
-  const bool holdsJapanese = system == kJapaneseCodePage || system == kUtf8CodePage;
-  return language == 0 && !holdsJapanese ? kJapaneseCodePage : system;
+int CsvCodePage(int language, int systemCodePage) {
+  const bool holdsJapanese = systemCodePage == kJapaneseCodePage || systemCodePage == kUtf8CodePage;
+  return language == 0 && !holdsJapanese ? kJapaneseCodePage : systemCodePage;
 }
 
-CsvEncoder::CsvEncoder(int language) : encoder_(CsvCodePage(language)) { losses_.codePage = encoder_.CodePage(); }
+CsvEncoder::CsvEncoder(int language, int systemCodePage) : encoder_(CsvCodePage(language, systemCodePage)) {
+  losses_.codePage = encoder_.CodePage();
+}
 
 void CsvEncoder::AppendField(std::string& line, std::u16string_view field, char16_t separator, bool first) {
   quoted_.clear();

@@ -20,13 +20,13 @@ struct CsvLosses {
 
 // The code page of a CSV file for the interface `language` (0 Japanese):
 // the system's, unless the interface is Japanese and the system's code page
-// has no Japanese (a Linux locale of another language); then 932, in which
-// a Japanese user's spreadsheet reads it.
-int CsvCodePage(int language);
+// has no Japanese (a Linux locale or a Windows of another language); then
+// 932, in which a Japanese user's spreadsheet reads it.
+int CsvCodePage(int language, int systemCodePage);
 
 class CsvEncoder {
  public:
-  explicit CsvEncoder(int language);
+  explicit CsvEncoder(int language, int systemCodePage = AnsiCodePage());
 
   // Appends `field` to `line` by the CSV field rule (csv_field.h), after
   // `separator` unless it is the line's first.

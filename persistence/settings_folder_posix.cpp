@@ -1,8 +1,6 @@
 // Linux: a program under /usr, /usr/local or /opt is installed system-wide and
 // keeps its settings in $XDG_CONFIG_HOME/VORNEK/QM8000 (default
 // ~/.config/VORNEK/QM8000); anywhere else, beside the program file.
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdlib>
 
@@ -36,13 +34,4 @@ fs::path SettingsFolderFor(const fs::path& programFolder) {
     if (IsUnder(programFolder.lexically_normal(), prefix)) return UserConfigFolder() / "VORNEK" / "QM8000";
   }
   return programFolder;
-}
-
-fs::path DecideSettingsFolder() {
-  // A folder of its own for a portable copy, a second instance or a test.
-  const char* chosen = std::getenv("RV7300S_SETTINGS_DIR");
-  const fs::path folder = chosen && *chosen ? fs::path(chosen) : SettingsFolderFor(ProgramFolder());
-  std::error_code ignored;  // a folder that cannot be made shows at exit
-  fs::create_directories(folder, ignored);
-  return folder;
 }

@@ -1,6 +1,5 @@
 // Windows: a program inside %ProgramFiles% keeps its settings in
 // %APPDATA%\VORNEK\QM8000; anywhere else, beside the program file.
-#include <shlwapi.h>
 #include <windows.h>
 
 #include <string>
@@ -29,12 +28,4 @@ fs::path ProgramFolder() {
 fs::path SettingsFolderFor(const fs::path& programFolder) {
   if (programFolder.wstring().find(Expand(L"%ProgramFiles%")) == std::wstring::npos) return programFolder;
   return fs::path(Expand(L"%APPDATA%\\VORNEK")) / L"QM8000";
-}
-
-fs::path DecideSettingsFolder() {
-  const fs::path folder = SettingsFolderFor(ProgramFolder());
-  for (const fs::path& each : {folder.parent_path(), folder}) {
-    if (!PathIsDirectoryW(each.c_str())) CreateDirectoryW(each.c_str(), nullptr);
-  }
-  return folder;
 }

@@ -7,11 +7,11 @@
 #include <string>
 
 #include "base/models.h"
-#include "base/tests/environment.h"
 #include "base/utf16.h"
 #include "catalogue/catalogue.h"
 #include "memory/memory_csv.h"
 #include "memory/tests/record_bytes.h"
+#include "persistence/ansi_code_page.h"
 
 namespace {
 
@@ -28,7 +28,6 @@ class MemoryCsv : public testing::Test {
   void TearDown() override {
     SetCatalogueLanguage(1);
     SetZeroTo20mANaming(false);
-    UnsetEnvironment("LC_ALL");
   }
   std::string Line(const RecordFields& fields, int language = kEnglish, int temperatureUnit = 0, bool comma = false) {
     SetCatalogueLanguage(language);
@@ -248,14 +247,14 @@ TEST_F(MemoryCsv, DamagedRecordsStillGiveALine) {
 }
 
 TEST_F(MemoryCsv, LinesAreWrittenInTheAnsiCodePageWithCrLf) {
-  SetEnvironment("LC_ALL", "ja_JP.UTF-8");
-  EXPECT_EQ(EncodeMemoryCsvLine(u"メモリデータ"), "\x83\x81\x83\x82\x83\x8A\x83\x66\x81\x5B\x83\x5E\r\n");
-  EXPECT_EQ(EncodeMemoryCsvLine(u"7,Temp,25.3"), "7,Temp,25.3\r\n");
-  SetEnvironment("LC_ALL", "C");
-  EXPECT_EQ(EncodeMemoryCsvLine(u"25.3℃"), "25.3?\r\n") << "CP1252 has no degree-Celsius sign";
-  // The Japanese interface where the locale's code page has no Japanese.
+  constexpr int kWestern = 1252;
+  EXPECT_EQ(EncodeMemoryCsvLine(u"メモリデータ", kJapaneseCodePage),
+            "\x83\x81\x83\x82\x83\x8A\x83\x66\x81\x5B\x83\x5E\r\n");
+  EXPECT_EQ(EncodeMemoryCsvLine(u"7,Temp,25.3", kJapaneseCodePage), "7,Temp,25.3\r\n");
+  EXPECT_EQ(EncodeMemoryCsvLine(u"25.3℃", kWestern), "25.3?\r\n") << "CP1252 has no degree-Celsius sign";
+  // The Japanese interface where the system's code page has no Japanese.
   SetCatalogueLanguage(kJapanese);
-  EXPECT_EQ(EncodeMemoryCsvLine(u"メモリデータ,25.3℃"),
+  EXPECT_EQ(EncodeMemoryCsvLine(u"メモリデータ,25.3℃", kWestern),
             "\x83\x81\x83\x82\x83\x8A\x83\x66\x81\x5B\x83\x5E,25.3\x81\x8E\r\n");
 }
 

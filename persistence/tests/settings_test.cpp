@@ -314,6 +314,17 @@ TEST(SettingsStartup, IntervalOfHostileValuesDoesNotOverflow) {
   EXPECT_EQ(RecordingIntervalSeconds(settings), std::int64_t{INT32_MAX} * 3661);
 }
 
+#ifdef _WIN32
+TEST(SettingsFolder, ProgramsInTheProgramFilesFolderUseTheUsersApplicationData) {
+  SetEnvironment("ProgramFiles", "C:\\Program Files");
+  SetEnvironment("APPDATA", "C:\\Users\\u\\AppData\\Roaming");
+  const fs::path users = "C:\\Users\\u\\AppData\\Roaming\\VORNEK\\QM8000";
+  EXPECT_EQ(SettingsFolderFor("C:\\Program Files\\VORNEK\\RV7300s"), users);
+  EXPECT_EQ(SettingsFolderFor("C:\\Program Files (x86)\\VORNEK\\RV7300s"), users);
+  EXPECT_EQ(SettingsFolderFor("D:\\Tools\\RV7300s"), fs::path("D:\\Tools\\RV7300s"));
+  EXPECT_TRUE(fs::is_regular_file(ProgramFolder() / "settings_test.exe"));
+}
+#else
 TEST(SettingsFolder, SystemInstallationsUseTheUsersConfigFolder) {
   SetEnvironment("XDG_CONFIG_HOME", "/home/u/.cfg");
   EXPECT_EQ(SettingsFolderFor("/usr/bin"), fs::path("/home/u/.cfg/VORNEK/QM8000"));
@@ -325,6 +336,17 @@ TEST(SettingsFolder, SystemInstallationsUseTheUsersConfigFolder) {
   SetEnvironment("HOME", "/home/v");
   EXPECT_EQ(SettingsFolderFor("/usr/bin"), fs::path("/home/v/.config/VORNEK/QM8000"));
   EXPECT_EQ(ProgramFolder(), fs::canonical("/proc/self/exe").parent_path());
+}
+#endif
+
+// A folder named in the environment wins on every system, and is made.
+TEST(SettingsFolder, AChosenFolderIsUsedAndMade) {
+  const fs::path chosen = fs::temp_directory_path() / ("rv7300s-chosen-" + std::to_string(::getpid())) / "nested";
+  SetEnvironment("RV7300S_SETTINGS_DIR", chosen.string().c_str());
+  EXPECT_EQ(DecideSettingsFolder(), chosen);
+  EXPECT_TRUE(fs::is_directory(chosen));
+  UnsetEnvironment("RV7300S_SETTINGS_DIR");
+  fs::remove_all(chosen.parent_path());
 }
 
 }  // namespace

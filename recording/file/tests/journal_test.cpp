@@ -91,13 +91,25 @@ TEST_F(JournalTest, SavingOrClearingEverythingRemovesIt) {
 }
 
 TEST_F(JournalTest, ANameTakenByAnotherFileOrALinkIsNotWrittenThrough) {
+  const std::vector<std::uint8_t> kept{'k', 'e', 'e', 'p'};
+  WriteBytes(file_, kept, kept.size());
+  {
+    RecordingJournal journal(file_, parts_, Meter);
+    Block(journal, 1);
+    EXPECT_TRUE(journal.Failed());
+  }
+  EXPECT_EQ(Bytes(file_), kept);
+
+  fs::remove(file_);
   const fs::path victim = folder_ / "victim";
-  WriteBytes(victim, {'k', 'e', 'e', 'p'}, 4);
-  fs::create_symlink(victim, file_);
+  WriteBytes(victim, kept, kept.size());
+  std::error_code error;
+  fs::create_symlink(victim, file_, error);
+  if (error) GTEST_SKIP() << "this system makes no symbolic links here: " << error.message();
   RecordingJournal journal(file_, parts_, Meter);
   Block(journal, 1);
   EXPECT_TRUE(journal.Failed());
-  EXPECT_EQ(Bytes(victim), (std::vector<std::uint8_t>{'k', 'e', 'e', 'p'}));
+  EXPECT_EQ(Bytes(victim), kept);
 }
 
 TEST_F(JournalTest, ADamagedJournalGivesBackTheWholeBlocksBeforeTheDamage) {
