@@ -1,6 +1,5 @@
 // rv7300s-cli: the program's core without its window.  Its commands, their
 // options and exit codes are told in cli/command_help.cpp.
-#include <filesystem>
 #include <iostream>
 #include <new>
 #include <optional>
@@ -21,30 +20,10 @@
 #include "cli/settings_command.h"
 #include "link/com_list.h"
 #include "link/identification.h"
-#include "link/port_names.h"
+#include "link/port_device.h"
 #include "live/port_refusal_hint.h"
 
 namespace {
-
-std::string DeviceOf(int port) {
-#ifdef _WIN32
-  return WindowsDeviceName(port);
-#else
-  return LinuxDevicePath(port).string();
-#endif
-}
-
-// A port number with no device behind it is a mistake to name as such, not a
-// meter that keeps silent.  On Windows a COM name is no file to look for;
-// there the probe's answer stands.
-bool PortMissing([[maybe_unused]] int port) {
-#ifdef _WIN32
-  return false;
-#else
-  std::error_code error;
-  return !std::filesystem::exists(LinuxDevicePath(port), error);
-#endif
-}
 
 int Ports(std::vector<std::string> args) {
   const bool json = TakeJsonOption(args);
@@ -59,10 +38,10 @@ int Ports(std::vector<std::string> args) {
       objects.push_back(JsonObject()
                             .Add("port", std::to_string(entry.port))
                             .Add("name", JsonString(name))
-                            .Add("device", JsonString(DeviceOf(entry.port)))
+                            .Add("device", JsonString(PortDevice(entry.port)))
                             .Text());
     } else {
-      std::cout << entry.port << '\t' << name << '\t' << DeviceOf(entry.port) << '\n';
+      std::cout << entry.port << '\t' << name << '\t' << PortDevice(entry.port) << '\n';
     }
   }
   if (json) std::cout << JsonArray(objects) << '\n';
@@ -110,8 +89,10 @@ int Identify(std::vector<std::string> args) {
       return usage("unknown option " + args[i]);
     }
   }
-  if (port && PortMissing(*port)) {
-    std::cerr << "rv7300s-cli: port COM" << *port << " does not exist: there is no " << DeviceOf(*port) << '\n';
+  // A port number with no device behind it is a mistake to name as such,
+  // not a meter that keeps silent.
+  if (port && !PortExists(*port)) {
+    std::cerr << "rv7300s-cli: port COM" << *port << " does not exist: there is no " << PortDevice(*port) << '\n';
     return 1;
   }
   EnumerateComPorts();

@@ -74,9 +74,16 @@ written time "$work/time.vdmm" "$out"
 [ "$(info "$work/time.vdmm" records)" = 4 ] || fail "time: $(info "$work/time.vdmm" records) records"
 [ "$(info "$work/time.vdmm" duration)" = 00:00:03 ] || fail "time: duration $(info "$work/time.vdmm" duration)"
 
+# Under Wine ($RV7300S_TEST_UNDER_WINE) the Windows program meets what
+# Windows does not do: Wine ends it at SIGTERM, which Windows has no
+# counterpart of, and lets a second program open a COM port in use.
+under_wine="${RV7300S_TEST_UNDER_WINE:-}"
+
 # Ctrl+C and SIGTERM end the run with its file; the journal of a running
 # recording is not recovered behind its back.
-for signal in INT TERM; do
+signals="INT TERM"
+[ -n "$under_wine" ] && signals=INT
+for signal in $signals; do
   timeout 60 "$cli" record "$work/$signal.vdmm" --port 9 --fast 1 >"$work/out" 2>"$work/err" &
   pid=$!
   wait_for "$work/$signal.vdmm.journal"
@@ -92,22 +99,24 @@ done
 
 # A port another recording holds: the hint at once, and with --reconnect
 # while it waits; the recording that holds it goes on undisturbed.
-timeout 60 "$cli" record "$work/holder.vdmm" --port 9 --fast 1 >"$work/out" 2>"$work/err" &
-holder=$!
-wait_for "$work/holder.vdmm.journal"
-err="$(timeout 20 "$cli" record "$work/busy.vdmm" --port 9 2>&1)"; code=$?
-[ $code -eq 1 ] && grep -qF "is using it" <<<"$err" || fail "busy: exit $code: $err"
-timeout 60 "$cli" record "$work/busy.vdmm" --port 9 --reconnect 2>"$work/busy" >/dev/null &
-pid=$!
-for _ in $(seq 100); do grep -qF "is using it" "$work/busy" && break; sleep 0.1; done
-grep -qF "is using it" "$work/busy" || fail "busy, waiting: $(cat "$work/busy")"
-kill -INT $pid
-wait $pid; code=$?
-[ $code -eq 1 ] && [ ! -e "$work/busy.vdmm" ] || fail "busy, waiting: exit $code after Ctrl+C"
-kill -INT $holder
-wait $holder; code=$?
-[ $code -eq 0 ] || fail "holder: exit $code: $(cat "$work/err")"
-written holder "$work/holder.vdmm" "$(cat "$work/out")"
+if [ -z "$under_wine" ]; then
+  timeout 60 "$cli" record "$work/holder.vdmm" --port 9 --fast 1 >"$work/out" 2>"$work/err" &
+  holder=$!
+  wait_for "$work/holder.vdmm.journal"
+  err="$(timeout 20 "$cli" record "$work/busy.vdmm" --port 9 2>&1)"; code=$?
+  [ $code -eq 1 ] && grep -qF "is using it" <<<"$err" || fail "busy: exit $code: $err"
+  timeout 60 "$cli" record "$work/busy.vdmm" --port 9 --reconnect 2>"$work/busy" >/dev/null &
+  pid=$!
+  for _ in $(seq 100); do grep -qF "is using it" "$work/busy" && break; sleep 0.1; done
+  grep -qF "is using it" "$work/busy" || fail "busy, waiting: $(cat "$work/busy")"
+  kill -INT $pid
+  wait $pid; code=$?
+  [ $code -eq 1 ] && [ ! -e "$work/busy.vdmm" ] || fail "busy, waiting: exit $code after Ctrl+C"
+  kill -INT $holder
+  wait $holder; code=$?
+  [ $code -eq 0 ] || fail "holder: exit $code: $(cat "$work/err")"
+  written holder "$work/holder.vdmm" "$(cat "$work/out")"
+fi
 
 # kill -9: the journal holds the records up to its last write, at most a
 # second before the kill.  The plain status line comes every 5 s.

@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# The Windows command line on a Wine COM port linked to a virtual meter:
+# what the Win32 serial path must do that the Linux scenarios do not ask.
+# usage: wine_serial_test.sh <rv7300s-sim> <rv7300s-cli under Wine>
+set -uo pipefail
+sim="$1"
+cli="$2"
+export RV7300S_PORT_DIR="$(mktemp -d)"
+work="$RV7300S_PORT_DIR"
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+ctl="$work/ctl"
+mkfifo "$ctl"
+"$sim" --model RV7361 --serial W1 --port-number 5 --log "$work/heard" <"$ctl" >"$work/sim" &
+sim_pid=$!
+exec {ctl_fd}>"$ctl"
+trap 'kill $sim_pid 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
+for _ in $(seq 50); do [ -L "$work/COM5" ] && break; sleep 0.05; done
+
+out="$(timeout 60 "$cli" identify --port 5)"; code=$?
+[ $code -eq 0 ] || fail "identify: exit $code"
+for line in "model: RV7361" "port: 5" "serial: W1"; do
+  grep -qx "$line" <<<"$out" || fail "identify: no '$line' in: $out"
+done
+
+: >"$work/heard"
+out="$(timeout 60 "$cli" monitor --port 5 --count 10)"; code=$?
+[ $code -eq 0 ] || fail "monitor: exit $code"
+[ "$(grep -cP '^\d\d:\d\d:\d\d\t1\.[45]\d+ V\t' <<<"$out")" -eq 10 ] || fail "monitor: ten readings expected: $out"
+grep -qx ":FETCCNTDISP?" "$work/heard" || fail "the meter was not asked for readings"
+[ "$(tail -n 1 "$work/heard")" = ":SYST:GTL" ] || fail "the meter was not handed back: $(tail -n 3 "$work/heard")"
+
+# A COM name Windows does not know (no test registers COM99) is told as such.
+err="$(timeout 60 "$cli" identify --port 99 2>&1 >/dev/null)"; code=$?
+[ $code -eq 1 ] || fail "missing COM99: exit $code"
+grep -qF "port COM99 does not exist" <<<"$err" || fail "missing COM99: $err"
+
+# While the meter keeps silent the reader waits on the driver's time-outs:
+# the process and Wine's server use next to no processor time.  A reader
+# that spun would take a whole core.
+ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat" 2>/dev/null; }
+timeout 60 "$cli" monitor --port 5 >/dev/null 2>"$work/err" &
+mon=$!
+sleep 3  # Wine started and the meter answering
+echo "fault noanswer" >&"$ctl_fd"
+# Wine's server of this prefix (another prefix has a server of its own).
+server=""
+for pid in $(pgrep -x wineserver64; pgrep -x wineserver); do
+  tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && server=$pid
+done
+[ -n "$server" ] || fail "no wineserver for $WINEPREFIX"
+start=$(date +%s%N)
+mon_start=$(ticks $mon)
+server_start=$(ticks "$server")
+mon_end=$mon_start server_end=$server_start end=$start
+while kill -0 $mon 2>/dev/null; do
+  now=$(ticks $mon) || break
+  [ -n "$now" ] || break
+  mon_end=$now
+  server_end=$(ticks "$server")
+  end=$(date +%s%N)
+  sleep 0.2
+done
+wait $mon; code=$?
+[ $code -eq 1 ] || fail "silent meter: exit $code"
+grep -qF "Communication Error. No response!" "$work/err" || fail "silent meter: $(cat "$work/err")"
+hz=$(getconf CLK_TCK)
+waited_ms=$(((end - start) / 1000000))
+busy_ms=$(((mon_end - mon_start + ${server_end:-0} - ${server_start:-0}) * 1000 / hz))
+echo "silent meter: ${waited_ms} ms waited, ${busy_ms} ms of processor time (program and wineserver)"
+[ "$waited_ms" -ge 1000 ] || fail "the wait was too short to judge: ${waited_ms} ms"
+[ $((busy_ms * 5)) -le "$waited_ms" ] || fail "the reader spins: ${busy_ms} ms busy in ${waited_ms} ms"
+echo "fault none" >&"$ctl_fd"
+
+if [ "$failures" -ne 0 ]; then echo "$failures failure(s)"; exit 1; fi
+echo "all passed"
