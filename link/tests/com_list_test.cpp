@@ -1,5 +1,14 @@
 // Which devices become candidate ports, from the system's device records,
 // from a sysfs tree, and from the virtual port folder.
+#ifdef _WIN32
+#include <initguid.h>  // defines the class GUIDs devguid.h declares
+#include <windows.h>
+
+#include <devguid.h>
+#include <setupapi.h>
+#endif
+
+#include <algorithm>
 #include <fstream>
 
 #include <gtest/gtest.h>
@@ -43,6 +52,59 @@ TEST(BuildComList, KeepsPresentEnabledProlificPortsInOrder) {
   };
   EXPECT_EQ(BuildComList(devices), expected);
 }
+
+#ifdef _WIN32
+// A device node of the class Ports, made in the system's device set for
+// the test's length and removed after it.
+class RegisteredPort {
+ public:
+  RegisteredPort(const wchar_t* instance, const std::wstring& friendlyName)
+      : set_(SetupDiCreateDeviceInfoList(&GUID_DEVCLASS_PORTS, nullptr)) {
+    info_.cbSize = sizeof info_;
+    made_ = SetupDiCreateDeviceInfoW(set_, instance, &GUID_DEVCLASS_PORTS, nullptr, nullptr, 0, &info_) &&
+            SetupDiRegisterDeviceInfo(set_, &info_, 0, nullptr, nullptr, nullptr) &&
+            SetupDiSetDeviceRegistryPropertyW(set_, &info_, SPDRP_FRIENDLYNAME,
+                                              reinterpret_cast<const BYTE*>(friendlyName.c_str()),
+                                              static_cast<DWORD>((friendlyName.size() + 1) * sizeof(wchar_t)));
+    error_ = made_ ? 0 : GetLastError();
+  }
+  ~RegisteredPort() {
+    if (made_) SetupDiRemoveDevice(set_, &info_);
+    SetupDiDestroyDeviceInfoList(set_);
+  }
+  RegisteredPort(const RegisteredPort&) = delete;
+  RegisteredPort& operator=(const RegisteredPort&) = delete;
+  bool Made() const { return made_; }
+  DWORD Error() const { return error_; }
+
+ private:
+  HDEVINFO set_;
+  SP_DEVINFO_DATA info_{};
+  bool made_ = false;
+  DWORD error_ = 0;
+};
+
+// The device set-up functions as the program calls them: the meter's
+// adapter is listed with its port, another maker's is not.
+TEST(WindowsDevices, TheMetersAdapterInTheDeviceSetIsListed) {
+  RegisteredPort adapter(L"ROOT\\PORTS\\7300", L"Prolific USB-to-Serial Comm Port (COM17)");
+  RegisteredPort other(L"ROOT\\PORTS\\7301", L"USB Serial Port (COM18)");
+  if (!adapter.Made() || !other.Made()) {
+    GTEST_SKIP() << "no right to add devices here (error " << adapter.Error() << " " << other.Error() << ")";
+  }
+  bool listedAdapter = false;
+  for (const DeviceRecord& record : ListSystemSerialDevices()) {
+    EXPECT_NE(record.className.find(u"Ports"), std::u16string::npos) << "only ports are listed";
+    listedAdapter |= record.friendlyName == u"Prolific USB-to-Serial Comm Port (COM17)";
+  }
+  EXPECT_TRUE(listedAdapter);
+  EnumerateComPorts();
+  const std::vector<_COM_LIST> list = ComList();
+  EXPECT_NE(std::find(list.begin(), list.end(), _COM_LIST{u"Prolific USB-to-Serial Comm Port (COM17)", 17}),
+            list.end());
+  for (const _COM_LIST& entry : list) EXPECT_NE(entry.port, 18) << "another maker's adapter";
+}
+#endif
 
 #ifndef _WIN32  // sysfs and the virtual meter's port links are Linux's
 // A sysfs tree as the kernel lays it out for USB-serial adapters.
