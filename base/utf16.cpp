@@ -83,3 +83,9 @@ std::u16string AsciiToUtf16(std::string_view ascii) {
   for (const char c : ascii) text.push_back(static_cast<unsigned char>(c));
   return text;
 }
+
+std::size_t CharacterUnits(std::u16string_view text, std::size_t at) {
+  const auto high = [](char16_t unit) { return unit >= 0xD800 && unit < 0xDC00; };
+  const auto low = [](char16_t unit) { return unit >= 0xDC00 && unit < 0xE000; };
+  return at + 1 < text.size() && high(text[at]) && low(text[at + 1]) ? 2 : 1;
+}

@@ -21,7 +21,8 @@ int AnsiCodePage();
 // Text of a code page (the system's, AnsiCodePage(), for old files) into
 // UTF-16, a piece at a time, so that a long text needs no second copy of
 // itself: a character split between two pieces is joined.  Bytes the code
-// page does not define become U+FFFD.
+// page does not define become U+FFFD; what it defines is the system's own
+// table (Windows maps a few bytes that iconv's tables leave out).
 class AnsiDecoder {
  public:
   explicit AnsiDecoder(int codePage);

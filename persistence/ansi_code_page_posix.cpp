@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/utf16.h"
 #include "persistence/ansi_code_page.h"
 
 bool JapaneseUserLocale() {
@@ -109,7 +110,8 @@ bool CodePageEncoder::Encode(std::u16string_view text, std::string& bytes) {
     return std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; });
   }
   bool whole = true;
-  char* in = const_cast<char*>(reinterpret_cast<const char*>(text.data()));
+  char* const begin = const_cast<char*>(reinterpret_cast<const char*>(text.data()));
+  char* in = begin;
   std::size_t inLeft = text.size() * 2;
   auto emit = [&](const char* data, std::size_t size) { bytes.append(data, size); };
   while (inLeft > 0) {
@@ -117,8 +119,7 @@ bool CodePageEncoder::Encode(std::u16string_view text, std::string& bytes) {
     // A character the code page lacks (a surrogate pair counts as one).
     whole = false;
     bytes += '?';
-    const bool pair = inLeft >= 4 && (in[1] & 0xFC) == 0xD8;
-    const std::size_t skip = std::min<std::size_t>(pair ? 4 : 2, inLeft);
+    const std::size_t skip = std::min(CharacterUnits(text, static_cast<std::size_t>(in - begin) / 2) * 2, inLeft);
     in += skip;
     inLeft -= skip;
     iconv(state_->converter, nullptr, nullptr, nullptr, nullptr);

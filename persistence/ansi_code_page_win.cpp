@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "base/utf16.h"
 #include "persistence/ansi_code_page.h"
 
 bool JapaneseUserLocale() { return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE; }
@@ -95,8 +96,6 @@ bool Convert(UINT codePage, std::u16string_view text, std::string& bytes) {
   return !usedDefault;
 }
 
-bool HighSurrogate(char16_t unit) { return unit >= 0xD800 && unit < 0xDC00; }
-
 }  // namespace
 
 bool CodePageEncoder::Encode(std::u16string_view text, std::string& bytes) {
@@ -108,7 +107,7 @@ bool CodePageEncoder::Encode(std::u16string_view text, std::string& bytes) {
   // is one '?' to the reader, so the text goes again a character at a time.
   bytes.resize(at);
   for (std::size_t i = 0; i < text.size();) {
-    const std::size_t length = HighSurrogate(text[i]) && i + 1 < text.size() ? 2 : 1;
+    const std::size_t length = CharacterUnits(text, i);
     const std::size_t before = bytes.size();
     if (!Convert(codePage, text.substr(i, length), bytes)) {
       bytes.resize(before);

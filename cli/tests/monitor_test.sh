@@ -59,8 +59,8 @@ for glitch in "twice :STAT?" "garbage :CONF?" "nul :FETCCNTDISP?" "overlong :SYS
 done
 
 # One that goes on misbehaving: the error and exit 1, and no line with a
-# reading it did not measure (a line of dashes shows nothing, whatever the
-# function column says).
+# reading it did not measure.  A line of dashes shows nothing (its
+# function may read "----": not known either).
 for fault in cmderr lag; do
   echo "fault none" >&"$ctl_fd"
   rm -f "$RV7300S_PORT_DIR/lines"

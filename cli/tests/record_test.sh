@@ -124,7 +124,8 @@ fi
 pid=$!
 for _ in $(seq 300); do [ "$(grep -c '^records' "$work/err")" -ge 2 ] && break; sleep 0.1; done
 seen="$(grep '^records' "$work/err" | tail -1 | cut -d' ' -f2)"
-{ kill -KILL $pid; wait $pid; } 2>/dev/null
+# (Under Wine $pid is the script that runs the program: its children go too.)
+{ pkill -KILL -P $pid; kill -KILL $pid; wait $pid; } 2>/dev/null
 [ "${seen:-0}" -gt 0 ] || fail "kill: no status line with records: $(cat "$work/err")"
 out="$("$cli" recover "$work/killed.vdmm.journal" 2>"$work/err")"; code=$?
 [ $code -eq 0 ] || fail "recover: exit $code: $(cat "$work/err")"

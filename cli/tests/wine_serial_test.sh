@@ -36,12 +36,20 @@ err="$(timeout 60 "$cli" identify --port 99 2>&1 >/dev/null)"; code=$?
 grep -qF "port COM99 does not exist" <<<"$err" || fail "missing COM99: $err"
 
 # While the meter keeps silent the reader waits on the driver's time-outs:
-# the process and Wine's server use next to no processor time.  A reader
-# that spun would take a whole core.
-ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat" 2>/dev/null; }
-timeout 60 "$cli" monitor --port 5 >/dev/null 2>"$work/err" &
+# the program and Wine's server use next to no processor time.  A reader
+# that spun would keep them busy (two thirds of the time, measured with
+# reads that return at once).
+ticks() {  # the processor time of process $1 so far, in clock ticks
+  [ -n "$1" ] && awk '{ print $14 + $15 }' "/proc/$1/stat" 2>/dev/null
+}
+"$cli" monitor --port 5 >"$work/lines" 2>"$work/err" &
 mon=$!
-sleep 3  # Wine started and the meter answering
+for _ in $(seq 300); do [ -s "$work/lines" ] && break; sleep 0.1; done
+[ -s "$work/lines" ] || fail "the monitor showed no reading"
+# The Windows program is the child of the script that runs it that is not
+# one of its output filters.
+program="$(ps -o pid=,comm= --ppid $mon | awk '$2 != "sed" { print $1 }')"
+[ -n "$program" ] || fail "no Windows program below $mon"
 echo "fault noanswer" >&"$ctl_fd"
 # Wine's server of this prefix (another prefix has a server of its own).
 server=""
@@ -50,13 +58,11 @@ for pid in $(pgrep -x wineserver64; pgrep -x wineserver); do
 done
 [ -n "$server" ] || fail "no wineserver for $WINEPREFIX"
 start=$(date +%s%N)
-mon_start=$(ticks $mon)
+program_start=$(ticks "$program")
 server_start=$(ticks "$server")
-mon_end=$mon_start server_end=$server_start end=$start
-while kill -0 $mon 2>/dev/null; do
-  now=$(ticks $mon) || break
-  [ -n "$now" ] || break
-  mon_end=$now
+program_end=$program_start server_end=$server_start end=$start
+while now=$(ticks "$program") && [ -n "$now" ]; do
+  program_end=$now
   server_end=$(ticks "$server")
   end=$(date +%s%N)
   sleep 0.2
@@ -66,7 +72,7 @@ wait $mon; code=$?
 grep -qF "Communication Error. No response!" "$work/err" || fail "silent meter: $(cat "$work/err")"
 hz=$(getconf CLK_TCK)
 waited_ms=$(((end - start) / 1000000))
-busy_ms=$(((mon_end - mon_start + ${server_end:-0} - ${server_start:-0}) * 1000 / hz))
+busy_ms=$(((${program_end:-0} - ${program_start:-0} + ${server_end:-0} - ${server_start:-0}) * 1000 / hz))
 echo "silent meter: ${waited_ms} ms waited, ${busy_ms} ms of processor time (program and wineserver)"
 [ "$waited_ms" -ge 1000 ] || fail "the wait was too short to judge: ${waited_ms} ms"
 [ $((busy_ms * 5)) -le "$waited_ms" ] || fail "the reader spins: ${busy_ms} ms busy in ${waited_ms} ms"

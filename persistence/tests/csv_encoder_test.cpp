@@ -16,7 +16,7 @@ TEST(CsvEncoderTest, TheCodePageHoldsTheInterfaceLanguage) {
     int codePage;
   };
   const Case cases[] = {
-      {kWestern, 0, 932}, {1250, 0, 932},     {932, 0, 932},   {kUtf8CodePage, 0, kUtf8CodePage},
+      {kWestern, 0, 932}, {1250, 0, 932},          {932, 0, 932},   {kUtf8CodePage, 0, kUtf8CodePage},
       {932, 1, 932},      {kWestern, 1, kWestern}, {1250, 1, 1250},
   };
   for (const Case& c : cases) {
@@ -49,6 +49,13 @@ TEST(CsvEncoderTest, WhatTheCodePageLacksIsAQuestionMarkAndItsTextIsNotedOnce) {
             u"These texts hold characters that the code page of the CSV file (CP1252) lacks; those characters were "
             u"written as \"?\".\n\n温度\na,温\n\U0001D11E");
   EXPECT_TRUE(CsvLossesMessage(CsvLosses{}, 1).empty());
+
+  CsvEncoder lone(1, kWestern);
+  std::string bytes;
+  lone.Append(bytes,
+              u"\xD800"
+              u"A");
+  EXPECT_EQ(bytes, "?A") << "a surrogate without its partner is one character, and the next is kept";
 }
 
 TEST(CsvEncoderTest, TheNotedTextsStayFewAndShort) {
