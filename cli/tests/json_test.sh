@@ -7,19 +7,16 @@ set -uo pipefail
 sim="$1"
 cli="$2"
 data="$3"
-export RV7300S_PORT_DIR="$(mktemp -d)"
-work="$RV7300S_PORT_DIR/work"
-mkdir "$work"
+source "$(dirname "$0")/virtual_meter.sh"
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 # A serial number with what JSON must escape, a byte that is no UTF-8
 # (shown as U+FFFD) and a character that is.
 serial=$'Q"7\\x\xff\xc3\xa9'
-"$sim" --model RV7341 --port-number 7 --serial "$serial" </dev/null >"$work/meter" &
-sim_pid=$!
-trap 'kill $sim_pid 2>/dev/null; wait 2>/dev/null; rm -rf "$RV7300S_PORT_DIR"' EXIT
-for _ in $(seq 50); do [ -s "$work/meter" ] && break; sleep 0.05; done
+start_meter "$sim" 7 --model RV7341 --serial "$serial"
+work="$RV7300S_PORT_DIR/work"
+mkdir "$work"
 
 # check WHAT FILE value|lines PYTHON: FILE parsed as one JSON value
 # (`value`) or as one JSON value a line (`lines`), then PYTHON's asserts.

@@ -4,19 +4,13 @@
 set -uo pipefail
 sim="$1"
 cli="$2"
-export RV7300S_PORT_DIR="$(mktemp -d)"
-work="$RV7300S_PORT_DIR/work"
-mkdir "$work"
+source "$(dirname "$0")/virtual_meter.sh"
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 has() { grep -qxF -- "$2" <<<"$1" || fail "missing '$2' in: $1"; }
-ctl="$RV7300S_PORT_DIR/ctl"
-mkfifo "$ctl"
-"$sim" --model RV7362 --serial 23120815 --port-number 7 <"$ctl" >"$RV7300S_PORT_DIR/out" &
-sim_pid=$!
-exec {ctl_fd}>"$ctl"
-trap 'kill $sim_pid 2>/dev/null; wait 2>/dev/null; rm -rf "$RV7300S_PORT_DIR"' EXIT
-for _ in $(seq 50); do [ -s "$RV7300S_PORT_DIR/out" ] && break; sleep 0.05; done
+start_meter "$sim" 7 --model RV7362 --serial 23120815
+work="$RV7300S_PORT_DIR/work"
+mkdir "$work"
 control() { echo "$1" >&"$ctl_fd"; sleep 0.3; }
 
 # Five readings of the power-on state (DC volts, 6 V range) in memories 1-5.

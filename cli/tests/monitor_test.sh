@@ -4,16 +4,10 @@
 set -uo pipefail
 sim="$1"
 cli="$2"
-export RV7300S_PORT_DIR="$(mktemp -d)"
+source "$(dirname "$0")/virtual_meter.sh"
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-ctl="$RV7300S_PORT_DIR/ctl"
-mkfifo "$ctl"
-"$sim" --model RV7341 --port-number 7 <"$ctl" >"$RV7300S_PORT_DIR/out" &
-sim_pid=$!
-exec {ctl_fd}>"$ctl"
-trap 'kill $sim_pid 2>/dev/null; wait 2>/dev/null; rm -rf "$RV7300S_PORT_DIR"' EXIT
-for _ in $(seq 50); do [ -s "$RV7300S_PORT_DIR/out" ] && break; sleep 0.05; done
+start_meter "$sim" 7 --model RV7341
 
 out="$(timeout 20 "$cli" monitor --port 7 --count 3)"; code=$?
 [ $code -eq 0 ] || fail "monitor: exit $code"

@@ -5,18 +5,12 @@
 set -uo pipefail
 sim="$1"
 cli="$2"
-export RV7300S_PORT_DIR="$(mktemp -d)"
+source "$(dirname "$0")/virtual_meter.sh"
 export LANG=C
-work="$RV7300S_PORT_DIR"
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-ctl="$work/ctl"
-mkfifo "$ctl"
-"$sim" --model RV7361 --port-number 9 <"$ctl" >"$work/sim" &
-sim_pid=$!
-exec {ctl_fd}>"$ctl"
-trap 'kill $sim_pid 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
-for _ in $(seq 50); do [ -s "$work/sim" ] && break; sleep 0.05; done
+start_meter "$sim" 9 --model RV7361
+work="$RV7300S_PORT_DIR"
 
 info() { "$cli" info "$1" | sed -n "s/^$2: //p"; }
 # The journal is made with the first record: the run is under way.

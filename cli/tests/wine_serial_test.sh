@@ -5,17 +5,12 @@
 set -uo pipefail
 sim="$1"
 cli="$2"
-export RV7300S_PORT_DIR="$(mktemp -d)"
-work="$RV7300S_PORT_DIR"
+source "$(dirname "$0")/virtual_meter.sh"
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-ctl="$work/ctl"
-mkfifo "$ctl"
-"$sim" --model RV7361 --serial W1 --port-number 5 --log "$work/heard" <"$ctl" >"$work/sim" &
-sim_pid=$!
-exec {ctl_fd}>"$ctl"
-trap 'kill $sim_pid 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
-for _ in $(seq 50); do [ -L "$work/COM5" ] && break; sleep 0.05; done
+make_port_folder
+work="$RV7300S_PORT_DIR"
+start_meter "$sim" 5 --model RV7361 --serial W1 --log "$work/heard"
 
 out="$(timeout 60 "$cli" identify --port 5)"; code=$?
 [ $code -eq 0 ] || fail "identify: exit $code"
