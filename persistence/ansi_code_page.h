@@ -35,8 +35,13 @@ class AnsiDecoder {
   void Decode(std::string_view bytes, bool last, std::u16string& text);
 
  private:
+  // `bytes` after what the last piece held back, put together in `joined`
+  // when something was held back.
+  std::string_view AfterPending(std::string_view bytes, std::string& joined);
+
   struct State;
   std::unique_ptr<State> state_;
+  std::string pending_;  // the start of a character that the next piece ends
 };
 
 inline std::u16string AnsiToUtf16(std::string_view bytes, int codePage) {

@@ -43,7 +43,6 @@ int Step(iconv_t converter, char*& in, std::size_t& inLeft, Emit emit) {
 
 struct AnsiDecoder::State {
   iconv_t converter = kNoConverter;
-  std::string pending;  // the start of a character that the next piece ends
 };
 
 AnsiDecoder::AnsiDecoder(int codePage) : state_(std::make_unique<State>()) {
@@ -61,15 +60,8 @@ void AnsiDecoder::Decode(std::string_view bytes, bool last, std::u16string& text
     }
     return;
   }
-  // A held-back start of a character is at most a few bytes: joining it
-  // with the next piece costs nothing worth avoiding.
   std::string joined;
-  if (!state_->pending.empty()) {
-    joined = std::move(state_->pending);
-    joined.append(bytes);
-    state_->pending.clear();
-    bytes = joined;
-  }
+  bytes = AfterPending(bytes, joined);
   auto emit = [&](const char* data, std::size_t size) {
     const std::size_t units = size / 2;
     const std::size_t at = text.size();
@@ -82,7 +74,7 @@ void AnsiDecoder::Decode(std::string_view bytes, bool last, std::u16string& text
     const int error = Step(state_->converter, in, inLeft, emit);
     if (error == 0) continue;
     if (error == EINVAL && !last) {  // a character the next piece completes
-      state_->pending.assign(in, inLeft);
+      pending_.assign(in, inLeft);
       return;
     }
     text += kReplacementCharacter;  // a byte the code page does not define

@@ -35,7 +35,6 @@ std::size_t IncompleteTail(std::string_view bytes, UINT codePage) {
 
 struct AnsiDecoder::State {
   UINT codePage = 0;
-  std::string pending;  // the start of a character that the next piece ends
 };
 
 AnsiDecoder::AnsiDecoder(int codePage) : state_(std::make_unique<State>()) {
@@ -46,14 +45,9 @@ AnsiDecoder::~AnsiDecoder() = default;
 
 void AnsiDecoder::Decode(std::string_view bytes, bool last, std::u16string& text) {
   std::string joined;
-  if (!state_->pending.empty()) {
-    joined = std::move(state_->pending);
-    joined.append(bytes);
-    state_->pending.clear();
-    bytes = joined;
-  }
+  bytes = AfterPending(bytes, joined);
   const std::size_t tail = last ? 0 : IncompleteTail(bytes, state_->codePage);
-  state_->pending.assign(bytes.substr(bytes.size() - tail));
+  pending_.assign(bytes.substr(bytes.size() - tail));
   bytes.remove_suffix(tail);
   // A piece at a time keeps the sizes far below what an int holds; bytes
   // the code page does not define come out as U+FFFD.
